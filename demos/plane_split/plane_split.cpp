@@ -1,0 +1,144 @@
+// plane_split: a square split by the line through two handles into a magenta and a violet piece.
+// Mouse: left button picks a corner or a handle and drags it; middle or right button drops it.
+#include "plane_split.h"
+
+#include <viewer/viewer.h>
+
+#include <GL/glut.h>
+
+#include <cstdio>
+
+namespace plane_split {
+
+using namespace geometry;
+using viewer::drawText;
+using viewer::emitVertex;
+
+// Defined in construction order; released at exit in the reverse order.
+Polygon inputPolygon;
+Polygon magentaPiece;
+Polygon violetPiece;
+VertexStore vertexStore;
+Vertex handleA(0.2f, 0.3f, 0);
+Vertex handleB(-0.2f, -0.3f, 0);
+
+namespace {
+
+constexpr float splitEps = 0.05f;  // also the half width of the band drawn around the line
+constexpr Side magentaSide = Front;
+constexpr float shapeTol = 0.01f;
+constexpr float lineHalfLength = 5;
+constexpr Vector3 drawingPlaneNormal{0, 0, 1};
+constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
+
+void recomputeSplit() {
+  // The plane through the line, upright on the drawing plane; its front is on the
+  // right-hand side of someone walking from handleA to handleB.
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
+  magentaPiece.split(cutter, violetPiece, magentaSide, splitEps);
+}
+
+void onSplitDrag(int x, int y) {
+  viewer::cursor = viewer::toScene(x, y);
+  if (viewer::moveSelectedToCursor()) {
+    magentaPiece = inputPolygon;
+    recomputeSplit();
+  }
+  glutPostRedisplay();
+}
+
+void drawPiece(const Polygon& piece, float pointSize) {
+  glPointSize(pointSize);
+  glBegin(GL_POINTS);
+  piece.emitVertices();
+  glEnd();
+  glBegin(GL_POLYGON);
+  piece.emitVertices();
+  glEnd();
+}
+
+void display() {
+  // 1. Frame
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_BLEND);
+
+  // 2. Input square outline
+  glColor3f(1, 1, 1);
+  glLineWidth(4);
+  glBegin(GL_POLYGON);
+  inputPolygon.emitVertices();
+  glEnd();
+
+  // 3. Its corners, the first in orange and the second in yellow on top
+  glColor3f(1, 0, 0);
+  glPointSize(16);
+  glBegin(GL_POINTS);
+  inputPolygon.emitVertices();
+  glColor3f(1, 0.5f, 0);
+  emitVertex(inputPolygon.at(0)->position);
+  glColor3f(1, 1, 0);
+  emitVertex(inputPolygon.at(1)->position);
+  glEnd();
+
+  // 4. Cutting line and the two lines bounding its tolerance band (offset along the plane's normal)
+  const Vector3 a = handleA.position;
+  Vector3 dir = handleB.position - a;
+  dir.normalize();
+  const Vector3 start = a - dir * lineHalfLength;
+  const Vector3 end = start + dir * (2 * lineHalfLength);
+  const Vector3 band = Vector3{dir.y, -dir.x, 0} * splitEps;
+  glColor3f(1, 1, 1);
+  glLineWidth(1.5f);
+  glBegin(GL_LINES);
+  emitVertex(start);
+  emitVertex(end);
+  glColor3f(0.5f, 0.5f, 0.5f);
+  emitVertex(start + band);
+  emitVertex(end + band);
+  emitVertex(start - band);
+  emitVertex(end - band);
+  glEnd();
+
+  // 5. and 6. The two pieces
+  glColor3f(0, 1, 1);
+  drawPiece(magentaPiece, 12);
+  glColor3f(1, 0, 1);
+  drawPiece(violetPiece, 8);
+
+  // 7. Handles
+  glColor3f(0, 1, 0);
+  glBegin(GL_POINTS);
+  emitVertex(handleA.position);
+  emitVertex(handleB.position);
+  glEnd();
+
+  // 8. Labels, opaque and white
+  glDisable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  char text[32];
+  drawText(-1, 0.95f, inputPolygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawText(-1, 0.9f, magentaPiece.isConvex(shapeTol) ? "magenta convex" : "magenta non-convex");
+  drawText(-1, 0.85f, violetPiece.isConvex(shapeTol) ? "violet convex" : "violet non-convex");
+  std::snprintf(text, sizeof text, "magenta has %d vertices", static_cast<int>(magentaPiece.size()));
+  drawText(-1, 0.8f, text);
+  std::snprintf(text, sizeof text, "violet has %d vertices", static_cast<int>(violetPiece.size()));
+  drawText(-1, 0.75f, text);
+  drawText(-1, 0.7f, magentaPiece.isTiny(shapeTol) ? "magenta is tiny" : "magenta is not tiny");
+  drawText(-1, 0.65f, violetPiece.isTiny(shapeTol) ? "violet is tiny" : "violet is not tiny");
+
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  for (const Vector2& c : corners) inputPolygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  inputPolygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
+  vertexStore.append(handleA);
+  vertexStore.append(handleB);
+  magentaPiece = inputPolygon;
+  recomputeSplit();
+  return viewer::runViewer(argc, argv, viewer::planeSplitSettings, vertexStore, {display, onSplitDrag});
+}
+
+}  // namespace plane_split

@@ -1,0 +1,106 @@
+// Polygons as ordered handles into a shared store of vertex records, and the
+// polygon operations of the programs.
+#pragma once
+
+#include <geometry/plane.h>
+#include <geometry/vertex.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace geometry {
+
+/// Append-only list of links to vertex records, in registration order. It never
+/// destroys or moves a record, so every link into it stays valid as it grows.
+class VertexStore {
+ public:
+  using const_iterator = std::vector<Vertex*>::const_iterator;
+
+  /// Registers a record that lives elsewhere (and must outlive the store's use).
+  void append(Vertex& vertex) { entries.push_back(&vertex); }
+  std::size_t size() const { return entries.size(); }
+  const_iterator begin() const { return entries.begin(); }
+  const_iterator end() const { return entries.end(); }
+
+ private:
+  std::vector<Vertex*> entries;
+};
+
+/// Handle to one vertex record plus the store in which it registers the records it creates.
+struct VertexRef {
+  Vertex* vertex;
+  VertexStore* store;
+
+  /// Creates a new record holding a copy of v and registers it in s.
+  VertexRef(const Vertex& v, VertexStore& s);
+  /// Copies both links; no new record.
+  VertexRef(const VertexRef& other) = default;
+  /// Copies only the vertex link: the store link stays, as refs assigned to one another share a store.
+  VertexRef& operator=(const VertexRef& other) {
+    vertex = other.vertex;
+    return *this;
+  }
+
+  /// Creates a new record holding a copy of v, registers it in store and links it; the old record is untouched.
+  void assignNew(const Vertex& v);
+
+  /// The linked record, read and written in place.
+  Vertex& operator*() const { return *vertex; }
+  Vertex* operator->() const { return vertex; }
+};
+
+/// Ordered corners (handles into a store) plus a supporting plane. Consecutive
+/// corners are joined by an edge, and the last joins the first.
+class Polygon {
+ public:
+  using const_iterator = std::vector<VertexRef>::const_iterator;
+
+  /// The supporting plane; its normal fixes the orientation that isConvex expects.
+  Plane plane;
+
+  Polygon() = default;
+  Polygon(const Polygon& other) = default;
+  /// Copies the plane and shares the other's vertices (the refs are copied, not the records).
+  Polygon& operator=(const Polygon& other);
+
+  std::size_t size() const { return vertices.size(); }
+  const_iterator begin() const { return vertices.begin(); }
+  const_iterator end() const { return vertices.end(); }
+  /// The ref at i < size(); stops the program otherwise (no wrap-around).
+  const VertexRef& at(std::size_t i) const;
+  /// The last ref; stops the program on an empty polygon.
+  const VertexRef& back() const;
+
+  void addVertex(const VertexRef& ref) { vertices.push_back(ref); }
+  /// Inserts ref before position pos (pos <= size()).
+  void insert(std::size_t pos, const VertexRef& ref);
+  /// Inserts source's refs [first, last) before position pos, keeping their order.
+  void insert(std::size_t pos, const Polygon& source, std::size_t first, std::size_t last);
+  /// Removes the ref at pos, keeping the order of the rest.
+  void erase(std::size_t pos);
+  /// Removes the refs [first, last), keeping the order of the rest.
+  void erase(std::size_t first, std::size_t last);
+  /// Removes all refs; the plane stays.
+  void clear() { vertices.clear(); }
+  /// Exchanges the vertex sequences; the planes stay where they are.
+  void swapVertices(Polygon& other) { vertices.swap(other.vertices); }
+
+  /// Sets plane from the first corner whose edges are at least tol long and not parallel; false (plane unchanged) if none.
+  bool computePlane(float tol);
+  /// True unless some corner turns the wrong way about the stored plane's normal by more than tol; true below 3 vertices.
+  bool isConvex(float tol) const;
+  /// True when fewer than three edges (the closing edge included) are at least tol long.
+  bool isTiny(float tol) const;
+  /// One glVertex3f per corner position, in order; the caller opens and closes the primitive.
+  void emitVertices() const;
+
+  /// Keeps the piece on `side` of the plane and moves the piece on the other side
+  /// into `other`; vertices within eps of the plane, and new vertices where edges
+  /// cross it, bound both pieces.
+  void split(const Plane& cutter, Polygon& other, Side side, float eps);
+
+ private:
+  std::vector<VertexRef> vertices;
+};
+
+}  // namespace geometry

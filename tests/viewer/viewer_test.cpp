@@ -1,0 +1,310 @@
+// The viewer shell: window start-up, reshape, mouse mapping, picking and dragging,
+// and a small scene driven through its registered callbacks.
+#include <viewer/viewer.h>
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "rig.h"
+#include "shapes.h"
+
+namespace {
+
+using namespace geometry;
+using shapes::near;
+
+// A scene built here: the starting square with its corners as points and its convexity label.
+VertexStore sceneStore;
+Polygon sceneSquare;
+viewer::ViewerSettings sceneSettings = viewer::pointInsideSettings;
+
+void sceneDisplay() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  glBegin(GL_POLYGON);
+  sceneSquare.emitVertices();
+  glEnd();
+  glColor3f(1, 0, 0);
+  glBegin(GL_POINTS);
+  sceneSquare.emitVertices();
+  glEnd();
+  glDisable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  viewer::drawText(-1, 0.95f, sceneSquare.isConvex(0.01f) ? "convex" : "non-convex");
+  glutSwapBuffers();
+}
+
+int sceneMain(int argc, char** argv) {
+  sceneSquare = shapes::startSquare(sceneStore);
+  sceneSquare.computePlane(0.01f);
+  return viewer::runViewer(argc, argv, sceneSettings, sceneStore, {sceneDisplay, viewer::onDrag});
+}
+
+std::vector<std::string> names(const std::vector<rig::Call>& calls) {
+  std::vector<std::string> out;
+  for (const rig::Call& c : calls) out.push_back(c.name);
+  return out;
+}
+
+const rig::Call* find(const std::vector<rig::Call>& calls, const std::string& name) {
+  for (const rig::Call& c : calls)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
+struct NamedSettings {
+  const char* name;
+  viewer::ViewerSettings settings;
+};
+
+void PrintTo(const NamedSettings& s, std::ostream* out) { *out << s.name; }
+
+class ViewerStartup : public ::testing::TestWithParam<NamedSettings> {};
+
+TEST_P(ViewerStartup, OpensTheWindowAndReshapesAsSet) {
+  const viewer::ViewerSettings& s = GetParam().settings;
+  sceneSettings = s;
+  rig::Program program(sceneMain);
+  EXPECT_EQ(program.exitCode(), 0);
+
+  std::vector<std::string> expected = {"glutInit",        "glutInitDisplayMode", "glutInitWindowSize",
+                                       "glutCreateWindow", "glutDisplayFunc",     "glutReshapeFunc",
+                                       "glutMouseFunc",    "glutMotionFunc"};
+  if (s.passiveMotion) expected.push_back("glutPassiveMotionFunc");
+  expected.push_back("glutMainLoop");
+  EXPECT_EQ(names(program.startCalls()), expected);
+  EXPECT_EQ(program.startCalls()[0].text, "program_under_test") << "the command line goes to glutInit unchanged";
+  EXPECT_EQ(rig::window().title, "zembrola");
+  EXPECT_EQ(rig::window().displayMode, unsigned(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH));
+  EXPECT_EQ(rig::window().initWidth, s.windowWidth);
+  EXPECT_EQ(rig::window().initHeight, s.windowHeight);
+
+  program.reshape(800, 600);
+  const std::vector<rig::Call>& calls = rig::callsSinceDisplay();
+  EXPECT_EQ(find(calls, "glViewport")->args, (std::vector<double>{0, 0, 800, 600}));
+  EXPECT_EQ(find(calls, "glPolygonMode")->args, (std::vector<double>{GL_FRONT_AND_BACK, GL_LINE}));
+  EXPECT_EQ(find(calls, "glBlendFunc")->args, (std::vector<double>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
+  EXPECT_EQ(find(calls, "glColor3f") != nullptr, s.reshapeSetsWhite);
+  EXPECT_EQ(rig::window().blend, s.reshapeEnablesBlend);
+  EXPECT_EQ(rig::window().pointSize, s.reshapeSetsPointSize ? 8 : 1);
+  EXPECT_EQ(viewer::windowWidth, 800);
+  EXPECT_EQ(viewer::windowHeight, 600);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySettingsRow, ViewerStartup,
+                         ::testing::Values(NamedSettings{"plane_split", viewer::planeSplitSettings},
+                                           NamedSettings{"point_inside", viewer::pointInsideSettings},
+                                           NamedSettings{"plane_cut", viewer::planeCutSettings},
+                                           NamedSettings{"poly_overlap", viewer::polyOverlapSettings},
+                                           NamedSettings{"closest_point", viewer::closestPointSettings},
+                                           NamedSettings{"barycentric", viewer::barycentricSettings}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ViewerScene, ShowsTheSquareItsCornersAndItsConvexity) {
+  sceneSettings = viewer::closestPointSettings;
+  rig::Program program(sceneMain);
+  program.reshape(640, 480);
+  rig::Frame frame = program.display();
+
+  ASSERT_EQ(frame.ofMode(GL_POLYGON).size(), 1u);
+  EXPECT_EQ(frame.ofMode(GL_POLYGON)[0].positions(), shapes::positions(sceneSquare));
+  const rig::Primitive corners = frame.ofMode(GL_POINTS).at(0);
+  EXPECT_EQ(corners.positions(), shapes::positions(sceneSquare));
+  EXPECT_EQ(corners.vertices[0].color, rig::red);
+  EXPECT_EQ(corners.pointSize, 8);
+  ASSERT_EQ(frame.labels.size(), 1u);
+  EXPECT_EQ(frame.labels[0].text, "convex");
+  EXPECT_EQ(frame.labels[0].x, -1);
+  EXPECT_EQ(frame.labels[0].y, 0.95f);
+  EXPECT_EQ(frame.labels[0].color, rig::white);
+  EXPECT_EQ(frame.swaps, 1);
+
+  // Drag the corner at (0.5, 0.5) past the diagonal: the same stored plane now sees a reflex corner.
+  program.dragFromToAt({0.5f, 0.5f}, {-0.25f, -0.25f});
+  EXPECT_EQ(rig::window().redisplayRequests, 3) << "press, drag and release each ask for a redisplay";
+  frame = program.display();
+  EXPECT_TRUE(near(frame.ofMode(GL_POINTS).at(0).positions()[2], {-0.25f, -0.25f, 0}));
+  EXPECT_EQ(frame.labelTexts(), std::vector<std::string>{"non-convex"});
+}
+
+TEST(ViewerScene, HoverFollowsTheMouseOnlyWhereSet) {
+  sceneSettings = viewer::barycentricSettings;
+  rig::Program program(sceneMain);
+  program.reshape(640, 640);
+  program.hover(480, 160);
+  EXPECT_TRUE(program.hasPassiveMotion());
+  EXPECT_EQ(viewer::cursor.x, 0.5f);
+  EXPECT_EQ(viewer::cursor.y, 0.5f);
+  EXPECT_EQ(rig::window().redisplayRequests, 1);
+  EXPECT_EQ(sceneStore.begin()[2]->position, (Vector3{0.5f, 0.5f, 0})) << "hovering moves nothing";
+}
+
+// The functions of the shell, called directly on a state set up by each test.
+class ViewerShell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    viewer::windowWidth = 640;
+    viewer::windowHeight = 480;
+    viewer::cursor = {};
+    viewer::selected = nullptr;
+    viewer::activeSettings = viewer::pointInsideSettings;
+    viewer::pickable = store;
+    rig::clearCalls();
+  }
+  Vector3& add(float x, float y, float z = 0) {
+    geometry::VertexRef ref(Vertex(x, y, z), store);
+    return ref->position;
+  }
+  VertexStore store;
+};
+
+TEST_F(ViewerShell, ToSceneMapsCornersAndFollowsResize) {
+  struct Row {
+    const char* name;
+    int width, height, x, y;
+    float sx, sy;
+  } rows[] = {
+      {"centre", 640, 480, 320, 240, 0, 0},       {"top left", 640, 480, 0, 0, -1, 1},
+      {"bottom right", 640, 480, 640, 480, 1, -1}, {"square window centre", 800, 800, 400, 400, 0, 0},
+      {"square window corner", 800, 800, 800, 0, 1, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    viewer::onReshape(row.width, row.height);
+    const Vector2 p = viewer::toScene(row.x, row.y);
+    EXPECT_EQ(p.x, row.sx);
+    EXPECT_EQ(p.y, row.sy);
+  }
+}
+
+TEST_F(ViewerShell, MinimisedWindowKeepsTheCursorAndTheDraggedVertexFinite) {
+  Vector3& corner = add(0.25f, 0.25f);
+  viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 180);  // (0.25, 0.25)
+  ASSERT_EQ(viewer::selected, &corner);
+
+  rig::clearCalls();
+  viewer::onReshape(0, 480);
+  EXPECT_EQ(rig::callsSinceDisplay().front().args, (std::vector<double>{0, 0, 0, 480})) << "viewport as given";
+  viewer::onDrag(100, 100);
+  viewer::onReshape(640, 0);
+  viewer::onDrag(100, 100);
+  EXPECT_EQ(corner, (Vector3{0.25f, 0.25f, 0}));
+  EXPECT_EQ(viewer::cursor.x, 0.25f);
+
+  viewer::onReshape(640, 480);
+  viewer::onDrag(480, 120);
+  EXPECT_EQ(corner, (Vector3{0.5f, 0.5f, 0}));
+}
+
+TEST_F(ViewerShell, PickIsStrictlyWithinTheRadiusAndFavoursTheEarlierEntry) {
+  Vector3& atRadius = add(0.05f, 0);
+  EXPECT_EQ(viewer::pickable.pick(viewer::allEntries, {0, 0}, 0.05f), nullptr) << "exactly at the radius";
+  Vector3& inside = add(0, -0.0499999f);
+  EXPECT_EQ(viewer::pickable.pick(viewer::allEntries, {0, 0}, 0.05f), &inside);
+  Vector3& twin = add(0, 0.0499999f);
+  EXPECT_EQ(viewer::pickable.pick(viewer::allEntries, {0, 0}, 0.05f), &inside) << "equal distance: earlier wins";
+  Vector3& nearest = add(0.01f, 0.01f);
+  EXPECT_EQ(viewer::pickable.pick(viewer::allEntries, {0, 0}, 0.05f), &nearest);
+  EXPECT_EQ(viewer::pickable.pick(3, {0, 0}, 0.05f), &inside) << "entries past the count are not pickable";
+  EXPECT_EQ(viewer::pickable.pick(0, {0, 0}, 0.05f), nullptr);
+  (void)atRadius;
+  (void)twin;
+}
+
+TEST_F(ViewerShell, PickMeasuresInTheDrawingPlaneOnly) {
+  Vector3& lifted = add(0.1f, 0, 5);
+  EXPECT_EQ(viewer::pickable.pick(viewer::allEntries, {0.1f, 0.04f}, 0.05f), &lifted);
+}
+
+TEST_F(ViewerShell, ButtonsPickDropOrKeepTheSelection) {
+  Vector3& corner = add(0.5f, 0.5f);
+  struct Row {
+    const char* name;
+    int button;
+    int x, y;
+    bool selectedAfter;
+  } rows[] = {
+      {"left on the corner selects", GLUT_LEFT_BUTTON, 480, 120, true},
+      {"wheel up keeps it", 3, 10, 10, true},
+      {"wheel down keeps it", 4, 20, 20, true},
+      {"left far away drops it", GLUT_LEFT_BUTTON, 10, 10, false},
+      {"left on the corner again", GLUT_LEFT_BUTTON, 481, 121, true},
+      {"middle drops it", GLUT_MIDDLE_BUTTON, 480, 120, false},
+      {"left once more", GLUT_LEFT_BUTTON, 480, 120, true},
+      {"right drops it", GLUT_RIGHT_BUTTON, 480, 120, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (int state : {GLUT_DOWN, GLUT_UP}) {
+      viewer::onMouse(row.button, state, row.x, row.y);
+      EXPECT_EQ(viewer::selected, row.selectedAfter ? &corner : nullptr);
+      EXPECT_EQ(viewer::cursor.x, viewer::toScene(row.x, row.y).x) << "every button event moves the cursor";
+    }
+  }
+}
+
+TEST_F(ViewerShell, DragMovesOnlyTheSelectedVertexOntoTheDrawingPlane) {
+  Vector3& lifted = add(0.5f, 0.5f, 0.75f);
+  Vector3& other = add(-0.5f, -0.5f);
+  viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);  // empty space
+  viewer::onDrag(480, 120);
+  EXPECT_EQ(lifted, (Vector3{0.5f, 0.5f, 0.75f})) << "nothing selected, nothing moves";
+
+  viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 480, 120);
+  viewer::onDrag(160, 240);
+  EXPECT_EQ(lifted, (Vector3{-0.5f, 0, 0}));
+  EXPECT_EQ(other, (Vector3{-0.5f, -0.5f, 0}));
+}
+
+TEST_F(ViewerShell, RedisplayRequestsFollowTheSettings) {
+  struct Row {
+    const char* name;
+    viewer::ViewerSettings settings;
+    int afterButton, afterIdleDrag;
+  } rows[] = {
+      {"plane_cut", viewer::planeCutSettings, 0, 0},
+      {"closest_point", viewer::closestPointSettings, 1, 1},
+      {"barycentric", viewer::barycentricSettings, 0, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    viewer::activeSettings = row.settings;
+    int before = rig::window().redisplayRequests;
+    viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(rig::window().redisplayRequests - before, row.afterButton);
+    before = rig::window().redisplayRequests;
+    viewer::onDrag(20, 20);
+    EXPECT_EQ(rig::window().redisplayRequests - before, row.afterIdleDrag);
+    before = rig::window().redisplayRequests;
+    viewer::onHover(30, 30);
+    EXPECT_EQ(rig::window().redisplayRequests - before, 1);
+  }
+}
+
+TEST_F(ViewerShell, PlainPositionsArePickedAndDraggedLikeStoreVertices) {
+  std::vector<Vector3> triangle = {{0, 0.7f, 0}, {0.6f, -0.35f, 0}, {-0.6f, -0.35f, 0}};
+  viewer::activeSettings = viewer::barycentricSettings;
+  viewer::pickable = triangle;
+  viewer::onReshape(640, 640);
+  viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 320, 100);  // (0, 0.6875)
+  ASSERT_EQ(viewer::selected, &triangle[0]);
+  viewer::onDrag(320, 320);
+  EXPECT_EQ(triangle[0], (Vector3{0, 0, 0}));
+  EXPECT_EQ(triangle[1], (Vector3{0.6f, -0.35f, 0}));
+}
+
+TEST_F(ViewerShell, TextDrawsEachCharacterAtTheRasterPosition) {
+  viewer::drawText(-1, 0.9f, "");
+  viewer::drawText(Vector3{-0.5f, 0.25f, 7}, "ab");
+  const std::vector<rig::Call>& calls = rig::callsSinceDisplay();
+  ASSERT_EQ(names(calls), (std::vector<std::string>{"glRasterPos2f", "glRasterPos2f", "glutBitmapCharacter",
+                                                    "glutBitmapCharacter"}));
+  EXPECT_EQ(calls[0].args, (std::vector<double>{-1, 0.9f}));
+  EXPECT_EQ(calls[1].args, (std::vector<double>{-0.5f, 0.25f}));
+  EXPECT_EQ(calls[2].args, (std::vector<double>{'a'}));
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include <viewer/viewer.h>
+
+#include <GL/glut.h>
+
+namespace viewer {
+
+int windowWidth = 640;
+int windowHeight = 480;
+Vector2 cursor;
+Vector3* selected = nullptr;
+ViewerSettings activeSettings = planeSplitSettings;
+PickSource pickable;
+
+namespace {
+constexpr float reshapePointSize = 8;
+}
+
+std::size_t PickSource::size() const {
+  if (store) return store->size();
+  if (points) return points->size();
+  return 0;
+}
+
+Vector3* PickSource::pick(std::size_t count, Vector2 at, float radius) const {
+  const auto n = static_cast<std::ptrdiff_t>(std::min(count, size()));
+  if (store) return pickVertex(store->begin(), store->begin() + n, at, radius);
+  if (points) return pickVertex(points->begin(), points->begin() + n, at, radius);
+  return nullptr;
+}
+
+Vector2 toScene(int x, int y) {
+  // A minimised window reports a zero size; mapping through it would put an
+  // infinite or not-a-number position on whatever is being dragged.
+  if (windowWidth == 0 || windowHeight == 0) return cursor;
+  return {static_cast<float>(x * 2.0 / windowWidth - 1), static_cast<float>(1 - y * 2.0 / windowHeight)};
+}
+
+void drawText(float x, float y, const char* text) {
+  glRasterPos2f(x, y);
+  for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
+}
+
+void drawText(const Vector3& position, const char* text) { drawText(position.x, position.y, text); }
+
+void emitVertex(const Vector3& position) { glVertex3f(position.x, position.y, position.z); }
+
+bool moveSelectedToCursor() {
+  if (!selected) return false;
+  *selected = {cursor.x, cursor.y, 0};
+  return true;
+}
+
+void onReshape(int width, int height) {
+  windowWidth = width;
+  windowHeight = height;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  if (activeSettings.reshapeSetsWhite) glColor3f(1, 1, 1);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glEnable(GL_POINT_SMOOTH);
+  glEnable(GL_LINE_SMOOTH);
+  if (activeSettings.reshapeEnablesBlend) glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  if (activeSettings.reshapeSetsPointSize) glPointSize(reshapePointSize);
+}
+
+void onMouse(int button, int /*state: press and release act alike*/, int x, int y) {
+  cursor = toScene(x, y);
+  if (button == GLUT_LEFT_BUTTON)
+    selected = pickable.pick(activeSettings.pickableEntries, cursor, activeSettings.pickRadius);
+  else if (button == GLUT_MIDDLE_BUTTON || button == GLUT_RIGHT_BUTTON)
+    selected = nullptr;
+  if (activeSettings.redisplayAfterButton) glutPostRedisplay();
+}
+
+void onDrag(int x, int y) {
+  cursor = toScene(x, y);
+  if (moveSelectedToCursor() || activeSettings.redisplayAfterIdleDrag) glutPostRedisplay();
+}
+
+void onHover(int x, int y) {
+  cursor = toScene(x, y);
+  glutPostRedisplay();
+}
+
+}  // namespace viewer
