@@ -1,0 +1,23 @@
+# shellcheck shell=bash
+# Shared helpers for the scripts in this directory; source it, don't run it.
+
+# Debian packages needed to build, test and run the demos (headless too).
+REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev xvfb xdotool x11-apps python3 xauth"
+
+# Repository root, whatever the caller's working directory.
+# shellcheck disable=SC2034  # used by the scripts that source this file
+REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Install whichever of REQUIRED_PACKAGES are missing.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in $REQUIRED_PACKAGES; do
+        grep -qx installed <<<"$(dpkg-query -W -f='${db:Status-Status}\n' "$pkg" 2>/dev/null)" || missing+=("$pkg")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [[ $EUID -ne 0 ]] && sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update &&
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}

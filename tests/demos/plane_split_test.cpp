@@ -1,0 +1,203 @@
+// The plane_split program, driven through its registered callbacks.
+#include "plane_split.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "rig.h"
+#include "shapes.h"
+
+namespace {
+
+using namespace geometry;
+using plane_split::handleA;
+using plane_split::handleB;
+using plane_split::inputPolygon;
+using plane_split::magentaPiece;
+using plane_split::vertexStore;
+using plane_split::violetPiece;
+using shapes::near;
+using shapes::positions;
+
+const Vector3 c0{-0.5f, -0.5f, 0}, c1{-0.5f, 0.5f, 0}, c2{0.5f, 0.5f, 0}, c3{0.5f, -0.5f, 0};
+const Vector3 x1{-1 / 3.f, -0.5f, 0}, x2{1 / 3.f, 0.5f, 0};
+
+class PlaneSplitProgram : public ::testing::Test {
+ protected:
+  PlaneSplitProgram() : program(plane_split::run) { program.reshape(640, 480); }
+
+  std::vector<std::string> labels() { return program.display().labelTexts(); }
+
+  rig::Program program;
+};
+
+TEST_F(PlaneSplitProgram, StartsWithTwoQuadrilateralsAndSevenLabels) {
+  EXPECT_TRUE(near(positions(magentaPiece), {x1, c0, c1, x2}));
+  EXPECT_TRUE(near(positions(violetPiece), {x1, x2, c2, c3}));
+  EXPECT_EQ(vertexStore.size(), 8u);
+  EXPECT_EQ(vertexStore.begin()[4], &handleA) << "the handles themselves are registered";
+  EXPECT_EQ(vertexStore.begin()[5], &handleB);
+
+  const rig::Frame frame = program.display();
+  const std::vector<std::string> expected = {"convex",          "magenta convex",         "violet convex",
+                                             "magenta has 4 vertices", "violet has 4 vertices",
+                                             "magenta is not tiny",    "violet is not tiny"};
+  ASSERT_EQ(frame.labelTexts(), expected);
+  const float rows[] = {0.95f, 0.9f, 0.85f, 0.8f, 0.75f, 0.7f, 0.65f};
+  for (std::size_t i = 0; i < frame.labels.size(); ++i) {
+    SCOPED_TRACE(frame.labels[i].text);
+    EXPECT_EQ(frame.labels[i].x, -1);
+    EXPECT_EQ(frame.labels[i].y, rows[i]);
+    EXPECT_EQ(frame.labels[i].color, rig::white);
+  }
+  EXPECT_EQ(frame.swaps, 1);
+}
+
+TEST_F(PlaneSplitProgram, DrawsSquareLinePiecesAndHandlesInOrder) {
+  const rig::Frame frame = program.display();
+  const std::vector<rig::Primitive>& p = frame.primitives;
+  ASSERT_EQ(p.size(), 8u);
+
+  EXPECT_EQ(p[0].mode, unsigned(GL_POLYGON));
+  EXPECT_EQ(p[0].lineWidth, 4);
+  EXPECT_EQ(p[0].positions(), (std::vector<Vector3>{c0, c1, c2, c3}));
+  EXPECT_EQ(p[0].vertices[0].color, rig::white);
+
+  // Corners in red, then the first again in orange and the second in yellow.
+  EXPECT_EQ(p[1].mode, unsigned(GL_POINTS));
+  EXPECT_EQ(p[1].pointSize, 16);
+  EXPECT_EQ(p[1].positions(), (std::vector<Vector3>{c0, c1, c2, c3, c0, c1}));
+  EXPECT_EQ(p[1].vertices[3].color, rig::red);
+  EXPECT_EQ(p[1].vertices[4].color, rig::orange);
+  EXPECT_EQ(p[1].vertices[5].color, rig::yellow);
+
+  // The line through the handles, 5 units either way from handleA, and its band 0.05 to either side.
+  EXPECT_EQ(p[2].mode, unsigned(GL_LINES));
+  EXPECT_EQ(p[2].lineWidth, 1.5f);
+  const Vector3 dir{-0.5547002f, -0.8320503f, 0}, band{-0.8320503f * 0.05f, 0.5547002f * 0.05f, 0};
+  const Vector3 s = Vector3{0.2f, 0.3f, 0} - dir * 5, e = s + dir * 10;
+  EXPECT_TRUE(near(p[2].positions(), {s, e, s + band, e + band, s - band, e - band}, 1e-5f));
+  EXPECT_EQ(p[2].vertices[1].color, rig::white);
+  EXPECT_EQ(p[2].vertices[2].color, rig::grey);
+  EXPECT_EQ(p[2].vertices[5].color, rig::grey);
+
+  struct Piece {
+    const char* name;
+    const rig::Primitive &points, &outline;
+    rig::Color color;
+    float pointSize;
+    std::vector<Vector3> corners;
+  } pieces[] = {{"magenta", p[3], p[4], rig::cyan, 12, {x1, c0, c1, x2}},
+                {"violet", p[5], p[6], rig::magenta, 8, {x1, x2, c2, c3}}};
+  for (const Piece& piece : pieces) {
+    SCOPED_TRACE(piece.name);
+    EXPECT_EQ(piece.points.mode, unsigned(GL_POINTS));
+    EXPECT_EQ(piece.points.pointSize, piece.pointSize);
+    EXPECT_TRUE(near(piece.points.positions(), piece.corners));
+    EXPECT_EQ(piece.outline.mode, unsigned(GL_POLYGON));
+    EXPECT_EQ(piece.outline.lineWidth, 1.5f);
+    EXPECT_TRUE(near(piece.outline.positions(), piece.corners));
+    EXPECT_EQ(piece.outline.vertices[0].color, piece.color);
+  }
+
+  EXPECT_EQ(p[7].mode, unsigned(GL_POINTS));
+  EXPECT_EQ(p[7].positions(), (std::vector<Vector3>{{0.2f, 0.3f, 0}, {-0.2f, -0.3f, 0}}));
+  EXPECT_EQ(p[7].vertices[0].color, rig::green);
+  EXPECT_EQ(p[7].pointSize, 8);
+  for (const rig::Primitive& each : p) EXPECT_TRUE(each.blend) << "shapes are blended";
+  EXPECT_FALSE(rig::window().blend) << "labels are not";
+}
+
+TEST_F(PlaneSplitProgram, HandleOntoHandleLeavesTheWholeSquareMagenta) {
+  program.dragFromToAt({0.2f, 0.3f}, {-0.2f, -0.3f});
+  ASSERT_EQ(handleA.position, handleB.position);
+  EXPECT_EQ(positions(magentaPiece), (std::vector<Vector3>{c0, c1, c2, c3}));
+  const rig::Frame frame = program.display();
+  EXPECT_EQ(frame.labelTexts(),
+            (std::vector<std::string>{"convex", "magenta convex", "violet convex", "magenta has 4 vertices",
+                                      "violet has 0 vertices", "magenta is not tiny", "violet is tiny"}));
+  for (const Vector3& v : frame.primitives[2].positions()) EXPECT_TRUE(near(v, {-0.2f, -0.3f, 0}));
+}
+
+TEST_F(PlaneSplitProgram, LinePastTheSquareGivesItToOneSide) {
+  // Walking from handleA down to handleB, the front (magenta) side is on the right, the west.
+  program.dragFromToAt({0.2f, 0.3f}, {0.9f, 0.75f});
+  program.dragFromToAt({-0.2f, -0.3f}, {0.9f, -0.75f});
+  EXPECT_EQ(positions(magentaPiece), (std::vector<Vector3>{c0, c1, c2, c3}));
+  EXPECT_EQ(violetPiece.size(), 0u);
+
+  program.dragFromToAt({0.9f, 0.75f}, {-0.9f, 0.75f});
+  program.dragFromToAt({0.9f, -0.75f}, {-0.9f, -0.75f});
+  EXPECT_EQ(magentaPiece.size(), 0u);
+  EXPECT_EQ(positions(violetPiece), (std::vector<Vector3>{c0, c1, c2, c3}));
+  const std::vector<std::string> l = labels();
+  EXPECT_EQ(l[3], "magenta has 0 vertices");
+  EXPECT_EQ(l[4], "violet has 4 vertices");
+  EXPECT_EQ(l[5], "magenta is tiny");
+}
+
+TEST_F(PlaneSplitProgram, CornersWithinTheBandBelongToBothPiecesUnchanged) {
+  // A line 0.025 above the diagonal from c0 to c2: both of those corners are within 0.05 of it.
+  program.dragFromToAt({0.2f, 0.3f}, {0.7f, 0.725f});
+  program.dragFromToAt({-0.2f, -0.3f}, {-0.7f, -0.675f});
+  EXPECT_EQ(positions(magentaPiece), (std::vector<Vector3>{c0, c1, c2}));
+  EXPECT_EQ(positions(violetPiece), (std::vector<Vector3>{c0, c2, c3}));
+  EXPECT_EQ(magentaPiece.at(0).vertex, inputPolygon.at(0).vertex);
+  EXPECT_EQ(violetPiece.at(1).vertex, inputPolygon.at(2).vertex);
+}
+
+TEST_F(PlaneSplitProgram, OnlyCornersAndHandlesArePickedStrictlyWithinTheRadius) {
+  // (-0.35, 0.5) is exactly 0.15 from the corner c1: not picked; one pixel nearer it is.
+  program.click(GLUT_LEFT_BUTTON, 208, 120);
+  program.drag(200, 100);
+  EXPECT_EQ(inputPolygon.at(1)->position, c1);
+  EXPECT_EQ(rig::window().redisplayRequests, 1) << "a drag with nothing selected still redraws";
+  program.click(GLUT_LEFT_BUTTON, 207, 120);
+  program.dragAt({-0.6f, 0.6f});
+  EXPECT_TRUE(near(inputPolygon.at(1)->position, {-0.6f, 0.6f, 0}));
+
+  // Intersection vertices in the store are never picked.
+  const Vertex* crossing = vertexStore.begin()[6];
+  const Vector3 before = crossing->position;
+  program.clickAt(GLUT_LEFT_BUTTON, {before.x, before.y});
+  program.dragAt({0, 0.9f});
+  EXPECT_EQ(crossing->position, before);
+}
+
+TEST_F(PlaneSplitProgram, EqualDistanceGoesToTheCornerBeforeTheHandle) {
+  program.dragFromToAt({0.2f, 0.3f}, {0.5f, 0.25f});
+  program.clickAt(GLUT_LEFT_BUTTON, {0.5f, 0.375f});  // 0.125 from c2 and from handleA
+  program.dragAt({0.75f, 0.75f});
+  EXPECT_TRUE(near(inputPolygon.at(2)->position, {0.75f, 0.75f, 0}));
+  EXPECT_TRUE(near(handleA.position, {0.5f, 0.25f, 0}));
+}
+
+TEST_F(PlaneSplitProgram, MiddleOrRightButtonDropsTheSelection) {
+  for (int button : {GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON}) {
+    SCOPED_TRACE(button);
+    program.clickAt(GLUT_LEFT_BUTTON, {0.2f, 0.3f});
+    program.click(button, 0, 0);
+    program.dragAt({0.9f, 0.9f});
+    EXPECT_TRUE(near(handleA.position, {0.2f, 0.3f, 0}));
+  }
+  EXPECT_EQ(rig::window().redisplayRequests, 2) << "button events alone request no redisplay";
+}
+
+TEST_F(PlaneSplitProgram, EveryDragStepRecordsTheNewCrossingsInTheStore) {
+  program.press(GLUT_LEFT_BUTTON, 384, 168);  // handleA
+  EXPECT_EQ(vertexStore.size(), 8u) << "picking alone splits nothing";
+  program.dragAt({0.15f, 0.3f});
+  EXPECT_EQ(vertexStore.size(), 10u);
+  program.dragAt({0.1f, 0.3f});
+  EXPECT_EQ(vertexStore.size(), 12u);
+  for (const Vertex* newest : {vertexStore.begin()[10], vertexStore.begin()[11]}) {
+    auto links = [&](const Polygon& piece) {
+      return std::any_of(piece.begin(), piece.end(), [&](const VertexRef& r) { return r.vertex == newest; });
+    };
+    EXPECT_TRUE(links(magentaPiece) && links(violetPiece)) << "both pieces use the newest crossings";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+"""Drive the real demo binaries under Xvfb with real X input events.
+
+    with XSession() as s:
+        w = s.launch(binary)
+        w.drag(100, 100, 300, 200)
+        img = w.screenshot()
+        assert img.pixel(160, 120) == (255, 255, 255)
+
+Missing Xvfb/xdotool/xwd exits with SKIP (77), which ctest reports as skipped.
+CLI: python3 xsession.py screenshot BINARY OUT.png
+"""
+import ctypes
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import time
+import zlib
+
+SKIP = 77
+TITLE = "zembrola"
+TOOLS = ("Xvfb", "xdotool", "xwd")
+
+
+def _die_with_parent():
+    # Children get SIGKILL if the harness dies (e.g. killed by a ctest timeout).
+    ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
+def _stop(proc):
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(2)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+class Image:
+    """RGB image, 3 bytes per pixel, row-major, top-left origin."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, bytes(rgb)
+
+    def __eq__(self, other):
+        return (self.width, self.height, self.rgb) == (other.width, other.height, other.rgb)
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"pixel ({x}, {y}) outside {self.width}x{self.height}")
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def _pixels(self, box):
+        # box = (x0, y0, x1, y1), end exclusive, clamped to the image.
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        x0, y0 = max(x0, 0), max(y0, 0)
+        x1, y1 = min(x1, self.width), min(y1, self.height)
+        for y in range(y0, y1):
+            row = self.rgb[3 * (y * self.width + x0):3 * (y * self.width + x1)]
+            for k in range(x1 - x0):
+                yield x0 + k, y, tuple(row[3 * k:3 * k + 3])
+
+    def count(self, pred, box=None):
+        return sum(1 for _, _, c in self._pixels(box) if pred(c))
+
+    def find(self, pred, box=None):
+        return [(x, y) for x, y, c in self._pixels(box) if pred(c)]
+
+    def save_png(self, path):
+        def chunk(tag, data):
+            body = tag + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        stride = 3 * self.width
+        raw = b"".join(b"\0" + self.rgb[y * stride:(y + 1) * stride] for y in range(self.height))
+        ihdr = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr)
+                    + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+
+    @classmethod
+    def from_xwd(cls, data):
+        h = struct.unpack(">25I", data[:100])
+        header_size, fmt, w, ht, byte_order, bpp, bpl = h[0], h[2], h[4], h[5], h[7], h[11], h[12]
+        if fmt != 2 or bpp not in (24, 32):
+            raise ValueError(f"unsupported XWD image: format {fmt}, {bpp} bits per pixel")
+        step = bpp // 8
+        offsets = []  # byte offset of red, green, blue within one pixel
+        for mask in h[14:17]:
+            shift = (mask & -mask).bit_length() - 1
+            if shift < 0 or shift % 8 or mask >> shift != 0xFF:
+                raise ValueError(f"unsupported colour mask {mask:#x}")
+            offsets.append(shift // 8 if byte_order == 0 else step - 1 - shift // 8)
+        start = header_size + h[19] * 12  # skip window name and colormap
+        rgb = bytearray(3 * w * ht)
+        for y in range(ht):
+            row = data[start + y * bpl:start + y * bpl + w * step]
+            for c, off in enumerate(offsets):
+                rgb[3 * w * y + c:3 * w * (y + 1):3] = row[off::step]
+        return cls(w, ht, rgb)
+
+
+class Window:
+    """A launched program's window; coordinates are client-area pixels."""
+
+    settle = 0.15  # seconds the program gets to react to input before a capture
+
+    def __init__(self, session, proc, wid):
+        self.session, self.proc, self.wid = session, proc, wid
+        self._last_input = time.monotonic()
+        geom = dict(line.split("=", 1) for line in self._xdo("getwindowgeometry", "--shell", wid).split())
+        self.width, self.height = int(geom["WIDTH"]), int(geom["HEIGHT"])
+
+    def _xdo(self, *args):
+        self.session.check_alive(self.proc)
+        out = subprocess.run(("xdotool",) + tuple(map(str, args)), env=self.session.env,
+                             capture_output=True, text=True, timeout=10, check=True).stdout
+        self._last_input = time.monotonic()
+        return out
+
+    def move(self, x, y):
+        self._xdo("mousemove", "--window", self.wid, x, y)
+        time.sleep(0.02)
+
+    def press(self, x, y, button=1):
+        self.move(x, y)
+        self._xdo("mousedown", button)
+        time.sleep(0.02)
+
+    def release(self, button=1):
+        self._xdo("mouseup", button)
+        time.sleep(0.02)
+
+    def click(self, x, y, button=1):
+        self.press(x, y, button)
+        self.release(button)
+
+    def drag(self, x0, y0, x1, y1, button=1, steps=8):
+        self.press(x0, y0, button)
+        for i in range(1, steps + 1):
+            self.move(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
+        self.release(button)
+
+    def capture(self):
+        """One immediate capture of the client area."""
+        self.session.check_alive(self.proc)
+        data = subprocess.run(["xwd", "-silent", "-id", self.wid], env=self.session.env,
+                              capture_output=True, timeout=10, check=True).stdout
+        return Image.from_xwd(data)
+
+    def screenshot(self):
+        """Capture once the program had time to react and the picture is stable."""
+        time.sleep(max(0.0, self._last_input + self.settle - time.monotonic()))
+        img = self.capture()
+        for _ in range(20):
+            time.sleep(0.05)
+            again = self.capture()
+            if again == img:
+                break
+            img = again
+        return img
+
+
+class XSession:
+    """Private Xvfb server; everything started in it is stopped on exit."""
+
+    def __init__(self, timeout=10.0):
+        self.timeout = timeout
+        self.procs = []
+        self.windows = []  # ids of windows already handed out
+        self.xvfb = None
+
+    def __enter__(self):
+        missing = [t for t in TOOLS if not shutil.which(t)]
+        if missing:
+            print(f"skipping: {', '.join(missing)} not installed", file=sys.stderr)
+            raise SystemExit(SKIP)
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # run __exit__ on SIGTERM
+        read_fd, write_fd = os.pipe()
+        try:
+            # -displayfd: the server picks a free display and writes its number once it accepts connections.
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                pass_fds=[write_fd], stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+            os.close(write_fd)
+            with os.fdopen(read_fd) as f:
+                number = f.readline().strip()
+        except BaseException:
+            self.__exit__()
+            raise
+        if not number:
+            self.__exit__()
+            raise RuntimeError("Xvfb failed to start")
+        self.env = dict(os.environ, DISPLAY=":" + number, LIBGL_ALWAYS_SOFTWARE="1")
+        return self
+
+    def __exit__(self, *exc):
+        for proc in self.procs[::-1] + [self.xvfb]:
+            if proc:
+                _stop(proc)
+
+    def check_alive(self, proc):
+        if proc.poll() is not None:
+            raise RuntimeError(f"{proc.args[0]} exited with status {proc.returncode}")
+
+    def launch(self, binary, args=()):
+        proc = subprocess.Popen([binary, *map(str, args)], env=self.env, preexec_fn=_die_with_parent)
+        self.procs.append(proc)
+        deadline = time.monotonic() + self.timeout
+        wids = []
+        while not wids:
+            self.check_alive(proc)
+            if time.monotonic() > deadline:
+                raise TimeoutError(f"no '{TITLE}' window from {binary} within {self.timeout} s")
+            time.sleep(0.05)
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+                                   env=self.env, capture_output=True, text=True).stdout.split()
+            wids = [w for w in found if w not in self.windows]
+        wid = wids[0]
+        self.windows.append(wid)
+        # Without a window manager the window may sit at (-1, -1); put it fully on screen.
+        subprocess.run(["xdotool", "windowmove", "--sync", wid, "0", "0"], env=self.env,
+                       capture_output=True, timeout=10)
+        win = Window(self, proc, wid)
+        deadline = time.monotonic() + 5
+        while not any(win.capture().rgb) and time.monotonic() < deadline:
+            time.sleep(0.05)  # first frame not drawn yet
+        return win
+
+
+def main(argv):
+    if len(argv) != 4 or argv[1] != "screenshot":
+        print(f"usage: {argv[0]} screenshot BINARY OUT.png", file=sys.stderr)
+        return 2
+    with XSession() as session:
+        img = session.launch(argv[2]).screenshot()
+        os.makedirs(os.path.dirname(os.path.abspath(argv[3])), exist_ok=True)
+        img.save_png(argv[3])
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
