@@ -2,9 +2,8 @@
 // Mouse: left button picks a corner or a handle and drags it; middle or right button drops it.
 #include "plane_split.h"
 
-#include <viewer/viewer.h>
-
 #include <GL/glut.h>
+#include <viewer/viewer.h>
 
 #include <cstdio>
 

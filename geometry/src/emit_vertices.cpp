@@ -1,8 +1,7 @@
 // Kept apart from the other polygon operations so that code which never draws
 // links without a GL library.
-#include <geometry/polygon.h>
-
 #include <GL/gl.h>
+#include <geometry/polygon.h>
 
 namespace geometry {
 

@@ -41,9 +41,13 @@ TEST_F(PlaneSplitProgram, StartsWithTwoQuadrilateralsAndSevenLabels) {
   EXPECT_EQ(vertexStore.begin()[5], &handleB);
 
   const rig::Frame frame = program.display();
-  const std::vector<std::string> expected = {"convex",          "magenta convex",         "violet convex",
-                                             "magenta has 4 vertices", "violet has 4 vertices",
-                                             "magenta is not tiny",    "violet is not tiny"};
+  const std::vector<std::string> expected = {"convex",
+                                             "magenta convex",
+                                             "violet convex",
+                                             "magenta has 4 vertices",
+                                             "violet has 4 vertices",
+                                             "magenta is not tiny",
+                                             "violet is not tiny"};
   ASSERT_EQ(frame.labelTexts(), expected);
   const float rows[] = {0.95f, 0.9f, 0.85f, 0.8f, 0.75f, 0.7f, 0.65f};
   for (std::size_t i = 0; i < frame.labels.size(); ++i) {

@@ -1,7 +1,6 @@
 // The vertex store, vertex handles, and the polygon with its shape tests.
-#include <geometry/polygon.h>
-
 #include <GL/gl.h>
+#include <geometry/polygon.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -182,12 +181,12 @@ TEST(PolygonShape, ConvexAndTinyTable) {
        makePolygon(store, {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}}), false, false},
       {"corner pushed past the diagonal",
        makePolygon(store, {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {-0.2f, -0.2f, 0}, {0.5f, -0.5f, 0}}), false, false},
-      {"collinear corner passes", makePolygon(store, {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.5f, 0.5f, 0},
-                                                       {0.5f, 0, 0}, {0.5f, -0.5f, 0}}),
-       true, false},
+      {"collinear corner passes",
+       makePolygon(store, {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.5f, 0.5f, 0}, {0.5f, 0, 0}, {0.5f, -0.5f, 0}}), true,
+       false},
       {"triangle with long edges", makePolygon(store, {{0, 0, 0}, {0, 0.01f, 0}, {0.01f, 0, 0}}), true, false},
-      {"quadrilateral with two short edges",
-       makePolygon(store, {{0, 0, 0}, {0, 1, 0}, {0.005f, 1, 0}, {0.005f, 0, 0}}), true, true},
+      {"quadrilateral with two short edges", makePolygon(store, {{0, 0, 0}, {0, 1, 0}, {0.005f, 1, 0}, {0.005f, 0, 0}}),
+       true, true},
       {"all corners on one point", makePolygon(store, {{1, 1, 0}, {1, 1, 0}, {1, 1, 0}}), true, true},
   };
   for (Row& row : rows) {

@@ -1,6 +1,5 @@
 // Split of a polygon by a plane.
 #include <geometry/polygon.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,8 +166,8 @@ TEST(PolygonSplit, PiecesOfAConvexPolygonCoverItOnTheirOwnSides) {
     for (float offset : {-0.6f, -0.45f, -0.2f, 0.0f, 0.3f, 0.5f}) {
       SCOPED_TRACE("angle " + std::to_string(angle) + " offset " + std::to_string(offset));
       VertexStore store;
-      Polygon p = makePolygon(store, {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.2f, 0.7f, 0}, {0.5f, 0.5f, 0},
-                                      {0.5f, -0.5f, 0}});
+      Polygon p =
+          makePolygon(store, {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.2f, 0.7f, 0}, {0.5f, 0.5f, 0}, {0.5f, -0.5f, 0}});
       const float area0 = area(p);
       const float a = angle * 3.14159265f / 180;
       const Plane cutter{{std::cos(a), std::sin(a), 0}, offset};

@@ -1,7 +1,6 @@
 // Vectors, vertex records and planes.
 #include <geometry/plane.h>
 #include <geometry/vertex.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,13 +48,6 @@ TEST(Vector3, CrossIsRightHanded) {
   EXPECT_EQ(cross({1, 0, 0}, {0, 1, 0}), (Vector3{0, 0, 1}));
   EXPECT_EQ(cross({0, 1, 0}, {1, 0, 0}), (Vector3{0, 0, -1}));
   EXPECT_EQ(cross({0, 0, 1}, {1, 0, 0}), (Vector3{0, 1, 0}));
-}
-
-TEST(Vector3, LengthsAndDot) {
-  EXPECT_FLOAT_EQ((Vector3{1, 2, 2}).length(), 3);
-  EXPECT_FLOAT_EQ((Vector3{1, 2, 2}).lengthSquared(), 9);
-  EXPECT_FLOAT_EQ(dot({1, 2, 3}, {4, -5, 6}), 12);
-  EXPECT_FLOAT_EQ((Vector2{3, 4}).length(), 5);
 }
 
 TEST(Vertex, BuiltFromAPositionHasZeroAttributes) {
@@ -107,12 +99,9 @@ TEST(Plane, ClassifyBandIsClosed) {
     float x;
     Side side;
   } rows[] = {
-      {"exactly eps", 0.05f, On},
-      {"just above eps", 0.0500001f, Front},
-      {"exactly minus eps", -0.05f, On},
-      {"below minus eps", -0.06f, Back},
-      {"on the plane", 0, On},
-      {"not a number", std::numeric_limits<float>::quiet_NaN(), On},
+      {"exactly eps", 0.05f, On},        {"just above eps", 0.0500001f, Front},
+      {"exactly minus eps", -0.05f, On}, {"below minus eps", -0.06f, Back},
+      {"on the plane", 0, On},           {"not a number", std::numeric_limits<float>::quiet_NaN(), On},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -121,12 +110,6 @@ TEST(Plane, ClassifyBandIsClosed) {
   EXPECT_EQ(Front, 0);
   EXPECT_EQ(Back, 1);
   EXPECT_EQ(On, 2);
-}
-
-TEST(Plane, SignedDistanceAddsTheOffset) {
-  const Plane p{{0, 0, -1}, 2};
-  EXPECT_FLOAT_EQ(p.normalDot({1, 1, 3}), -3);
-  EXPECT_FLOAT_EQ(p.signedDistance({1, 1, 3}), -1);
 }
 
 }  // namespace

@@ -34,8 +34,10 @@ void record(const char* name, std::vector<double> args = {}, std::string text = 
 
 void addVertex(float x, float y, float z) {
   Recording& r = rec();
-  if (!r.inPrimitive) ADD_FAILURE() << "glVertex outside glBegin/glEnd";
-  else r.primitives.back().vertices.push_back({{x, y, z}, r.window.color});
+  if (!r.inPrimitive)
+    ADD_FAILURE() << "glVertex outside glBegin/glEnd";
+  else
+    r.primitives.back().vertices.push_back({{x, y, z}, r.window.color});
 }
 
 void setEnabled(GLenum cap, bool on) {
@@ -138,8 +140,8 @@ Frame Program::display() {
 }  // namespace rig
 
 // The stand-in entry points. They keep the little GL state the tests look at.
-using rig::record;
 using rig::rec;
+using rig::record;
 
 extern "C" {
 
@@ -190,7 +192,9 @@ void glLineWidth(GLfloat width) {
   if (rec().inPrimitive) ADD_FAILURE() << "glLineWidth inside glBegin/glEnd";
   rec().window.lineWidth = width;
 }
-void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { record("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+  record("glViewport", {double(x), double(y), double(w), double(h)});
+}
 void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
 void glLoadIdentity() { record("glLoadIdentity"); }
 void glRasterPos2f(GLfloat x, GLfloat y) {
@@ -248,8 +252,10 @@ void glutSwapBuffers() {
 void glutBitmapCharacter(void* font, int c) {
   record("glutBitmapCharacter", {double(c)});
   if (font != GLUT_BITMAP_8_BY_13) ADD_FAILURE() << "text drawn in a font other than the 8x13 bitmap";
-  if (rec().labels.empty()) ADD_FAILURE() << "glutBitmapCharacter before any glRasterPos2f";
-  else rec().labels.back().text.push_back(static_cast<char>(c));
+  if (rec().labels.empty())
+    ADD_FAILURE() << "glutBitmapCharacter before any glRasterPos2f";
+  else
+    rec().labels.back().text.push_back(static_cast<char>(c));
 }
 
 }  // extern "C"

@@ -3,9 +3,8 @@
 // and calls its registered callbacks as GLUT would.
 #pragma once
 
-#include <geometry/vector.h>
-
 #include <GL/gl.h>
+#include <geometry/vector.h>
 
 #include <ostream>
 #include <string>

@@ -2,11 +2,10 @@
 #pragma once
 
 #include <geometry/polygon.h>
-
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <cmath>
+#include <initializer_list>
 #include <ostream>
 #include <sstream>
 #include <vector>

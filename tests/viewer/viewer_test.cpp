@@ -1,9 +1,8 @@
 // The viewer shell: window start-up, reshape, mouse mapping, picking and dragging,
 // and a small scene driven through its registered callbacks.
-#include <viewer/viewer.h>
-
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/viewer.h>
 
 #include <cmath>
 
@@ -70,7 +69,7 @@ TEST_P(ViewerStartup, OpensTheWindowAndReshapesAsSet) {
   rig::Program program(sceneMain);
   EXPECT_EQ(program.exitCode(), 0);
 
-  std::vector<std::string> expected = {"glutInit",        "glutInitDisplayMode", "glutInitWindowSize",
+  std::vector<std::string> expected = {"glutInit",         "glutInitDisplayMode", "glutInitWindowSize",
                                        "glutCreateWindow", "glutDisplayFunc",     "glutReshapeFunc",
                                        "glutMouseFunc",    "glutMotionFunc"};
   if (s.passiveMotion) expected.push_back("glutPassiveMotionFunc");
@@ -130,7 +129,7 @@ TEST(ViewerScene, ShowsTheSquareItsCornersAndItsConvexity) {
   EXPECT_EQ(frame.labelTexts(), std::vector<std::string>{"non-convex"});
 }
 
-TEST(ViewerScene, HoverFollowsTheMouseOnlyWhereSet) {
+TEST(ViewerScene, HoverMovesTheCursorAndNothingElse) {
   sceneSettings = viewer::barycentricSettings;
   rig::Program program(sceneMain);
   program.reshape(640, 640);
@@ -167,8 +166,10 @@ TEST_F(ViewerShell, ToSceneMapsCornersAndFollowsResize) {
     int width, height, x, y;
     float sx, sy;
   } rows[] = {
-      {"centre", 640, 480, 320, 240, 0, 0},       {"top left", 640, 480, 0, 0, -1, 1},
-      {"bottom right", 640, 480, 640, 480, 1, -1}, {"square window centre", 800, 800, 400, 400, 0, 0},
+      {"centre", 640, 480, 320, 240, 0, 0},
+      {"top left", 640, 480, 0, 0, -1, 1},
+      {"bottom right", 640, 480, 640, 480, 1, -1},
+      {"square window centre", 800, 800, 400, 400, 0, 0},
       {"square window corner", 800, 800, 800, 0, 1, 1},
   };
   for (const Row& row : rows) {
@@ -300,8 +301,8 @@ TEST_F(ViewerShell, TextDrawsEachCharacterAtTheRasterPosition) {
   viewer::drawText(-1, 0.9f, "");
   viewer::drawText(Vector3{-0.5f, 0.25f, 7}, "ab");
   const std::vector<rig::Call>& calls = rig::callsSinceDisplay();
-  ASSERT_EQ(names(calls), (std::vector<std::string>{"glRasterPos2f", "glRasterPos2f", "glutBitmapCharacter",
-                                                    "glutBitmapCharacter"}));
+  ASSERT_EQ(names(calls),
+            (std::vector<std::string>{"glRasterPos2f", "glRasterPos2f", "glutBitmapCharacter", "glutBitmapCharacter"}));
   EXPECT_EQ(calls[0].args, (std::vector<double>{-1, 0.9f}));
   EXPECT_EQ(calls[1].args, (std::vector<double>{-0.5f, 0.25f}));
   EXPECT_EQ(calls[2].args, (std::vector<double>{'a'}));

@@ -1,8 +1,7 @@
 // The window and event loop, apart from the rest of the shell so that code which
 // never opens a window links without the window calls.
-#include <viewer/viewer.h>
-
 #include <GL/glut.h>
+#include <viewer/viewer.h>
 
 namespace viewer {
 

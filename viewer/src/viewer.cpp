@@ -1,6 +1,5 @@
-#include <viewer/viewer.h>
-
 #include <GL/glut.h>
+#include <viewer/viewer.h>
 
 namespace viewer {
 

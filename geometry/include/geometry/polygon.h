@@ -85,9 +85,9 @@ class Polygon {
   /// Exchanges the vertex sequences; the planes stay where they are.
   void swapVertices(Polygon& other) { vertices.swap(other.vertices); }
 
-  /// Sets plane from the first corner whose edges are at least tol long and not parallel; false (plane unchanged) if none.
+  /// Takes the plane of the first corner with two edges at least tol long and not parallel; false if none (plane kept).
   bool computePlane(float tol);
-  /// True unless some corner turns the wrong way about the stored plane's normal by more than tol; true below 3 vertices.
+  /// False if a corner turns the wrong way about the stored plane's normal by more than tol; true below 3 vertices.
   bool isConvex(float tol) const;
   /// True when fewer than three edges (the closing edge included) are at least tol long.
   bool isTiny(float tol) const;

@@ -21,8 +21,8 @@ inline constexpr std::size_t allEntries = SIZE_MAX;
 
 /// Everything in which the shell's behaviour differs between programs.
 struct ViewerSettings {
-  int windowWidth;              ///< initial window size, pixels
-  int windowHeight;
+  int windowWidth;              ///< initial window width, pixels
+  int windowHeight;             ///< initial window height, pixels
   bool reshapeSetsWhite;        ///< reshape sets the current colour to white
   bool reshapeEnablesBlend;     ///< reshape enables GL_BLEND
   bool reshapeSetsPointSize;    ///< reshape sets the point size to 8
@@ -112,10 +112,10 @@ struct ViewerCallbacks {
 };
 
 // Viewer state, one set per program.
-extern int windowWidth;   ///< current window size in pixels, following every reshape
-extern int windowHeight;
-extern Vector2 cursor;    ///< last mouse position seen by any mouse callback, in scene coordinates
-extern Vector3* selected; ///< position of the point being dragged, or nullptr
+extern int windowWidth;                ///< current window width in pixels, following every reshape
+extern int windowHeight;               ///< current window height in pixels
+extern Vector2 cursor;                 ///< last mouse position seen by any mouse callback, in scene coordinates
+extern Vector3* selected;              ///< position of the point being dragged, or nullptr
 extern ViewerSettings activeSettings;  ///< the running program's settings
 extern PickSource pickable;            ///< the running program's pickable points
 
