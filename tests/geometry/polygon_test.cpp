@@ -136,11 +136,15 @@ TEST(PolygonComputePlane, NormalFollowsTheWinding) {
 
 TEST(PolygonComputePlane, SkipsAShortFirstEdge) {
   VertexStore store;
-  // The first edge is shorter than tol; corner 2 gives the plane through its own position.
-  Polygon p = makePolygon(store, {{0, 0, 0}, {0.001f, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+  // The first edge is shorter than tol. Taken anyway, corner 1 with the long edge to
+  // corner 2 would give normal (0, 0, -1); corner 2, the first that qualifies, gives +z.
+  Polygon p = makePolygon(store, {{0, 0, 0}, {0, 0.005f, 0}, {4, 0, 0}, {4, 4, 0}});
   ASSERT_TRUE(p.computePlane(0.01f));
-  // At corner 2: e1 = (-0.999, 0, 0), e2 = (0, 1, 0), cross(e2, e1) points along +z.
   EXPECT_EQ(p.plane.normal, (Vector3{0, 0, 1}));
+
+  Polygon spaced = makePolygon(store, {{0, 0, 0}, {0.001f, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+  ASSERT_TRUE(spaced.computePlane(0.01f));
+  EXPECT_EQ(spaced.plane.normal, (Vector3{0, 0, 1}));
 }
 
 TEST(PolygonComputePlane, FailsAndKeepsThePlaneWhenDegenerate) {
