@@ -64,8 +64,7 @@ TEST(PolygonSplit, PreparationStopsEarly) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     VertexStore store;
-    Polygon p;
-    for (const Vector3& v : row.input) p.addVertex(VertexRef(Vertex(v.x, v.y, v.z), store));
+    Polygon p = makePolygon(store, row.input);
     p.plane = {{0, 0, 1}, 0.5f};
     Polygon q = makePolygon(store, {{9, 9, 9}});
     const std::size_t storeBefore = store.size();
@@ -107,8 +106,7 @@ TEST(PolygonSplit, RunsOnThePlaneGoWhereTheBoundaryGoes) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     VertexStore store;
-    Polygon p;
-    for (const Vector3& v : row.input) p.addVertex(VertexRef(Vertex(v.x, v.y, v.z), store));
+    Polygon p = makePolygon(store, row.input);
     Polygon q;
     p.split(xPlane, q, Front, eps);
     EXPECT_TRUE(near(positions(p), row.kept));

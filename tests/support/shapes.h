@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <ostream>
 #include <sstream>
 #include <vector>
@@ -24,7 +23,7 @@ using geometry::Vector3;
 using geometry::VertexStore;
 
 /// A polygon whose corners are new records in store, in the given order.
-inline Polygon makePolygon(VertexStore& store, std::initializer_list<Vector3> corners) {
+inline Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
   Polygon p;
   for (const Vector3& c : corners) p.addVertex(geometry::VertexRef(geometry::Vertex(c.x, c.y, c.z), store));
   return p;
