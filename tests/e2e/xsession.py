@@ -67,9 +67,6 @@ class Image:
     def count(self, pred, box=None):
         return sum(1 for _, _, c in self._pixels(box) if pred(c))
 
-    def find(self, pred, box=None):
-        return [(x, y) for x, y, c in self._pixels(box) if pred(c)]
-
     def save_png(self, path):
         def chunk(tag, data):
             body = tag + data
