@@ -1,6 +1,7 @@
 #include <geometry/contract.h>
 #include <geometry/polygon.h>
 
+#include <algorithm>
 #include <deque>
 
 namespace geometry {
@@ -67,6 +68,12 @@ void Polygon::erase(std::size_t pos) {
 void Polygon::erase(std::size_t first, std::size_t last) {
   if (first > last || last > vertices.size()) contractViolation("Polygon::erase", "range out of range");
   vertices.erase(vertices.begin() + first, vertices.begin() + last);
+}
+
+void Polygon::flip() {
+  plane.normal = {-plane.normal.x, -plane.normal.y, -plane.normal.z};
+  plane.d = -plane.d;
+  std::reverse(vertices.begin(), vertices.end());
 }
 
 }  // namespace geometry

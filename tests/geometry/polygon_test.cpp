@@ -243,6 +243,9 @@ TEST_F(PolygonContractDeathTest, ViolationsStopWithAOneLineMessage) {
   EXPECT_DEATH(empty.erase(0), "Polygon::erase");
   EXPECT_DEATH(empty.insert(1, square.at(0)), "Polygon::insert");
   EXPECT_DEATH(empty.insert(0, square, 2, 5), "Polygon::insert");
+  const Polygon one = makePolygon(store, {{0, 0, 0}});
+  EXPECT_DEATH(one.insideBarycentric({0, 0, 0}, 0), "^Polygon::insideBarycentric: fewer than two vertices\n$");
+  EXPECT_DEATH(empty.insideEdgePlanes({0, 0, 0}, 0.01f), "^Polygon::insideEdgePlanes: polygon is empty\n$");
 }
 
 }  // namespace

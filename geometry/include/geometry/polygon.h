@@ -99,6 +99,17 @@ class Polygon {
   /// cross it, bound both pieces.
   void split(const Plane& cutter, Polygon& other, Side side, float eps);
 
+  /// Inside some triangle of the fan from vertex 0, each widened by eps (outlines included);
+  /// judges p's projection onto each triangle's plane. Needs two vertices; false below three.
+  bool insideBarycentric(const Vector3& p, float eps) const;
+  /// Not beyond any edge's plane, upright on the polygon along the stored normal, by more than
+  /// 0.01 per unit of edge length. Needs one vertex; true for exactly one.
+  bool insideEdgePlanes(const Vector3& p, float tol) const;
+  /// The unsigned angles under which the edges are seen from p add up to less than tol from a full turn.
+  bool insideSumAngles(const Vector3& p, float tol) const;
+  /// The same outline the other way round: vertex order reversed, plane negated.
+  void flip();
+
  private:
   std::vector<VertexRef> vertices;
 };
