@@ -134,8 +134,6 @@ bool moveSelectedToCursor();
 void onReshape(int width, int height);
 /// Left button (press or release) picks, middle and right drop the selection, other codes keep it.
 void onMouse(int button, int state, int x, int y);
-/// One glVertex3f of a single point (a handle, a query result).
-void emitVertex(const Vector3& position);
 /// Moves the selected point to the mouse.
 void onDrag(int x, int y);
 /// Follows the mouse; nothing is picked or moved.

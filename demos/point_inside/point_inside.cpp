@@ -1,0 +1,61 @@
+// point_inside: the verdicts of three inside tests for the point under the cursor, side by side.
+// Mouse: moving it moves the point; left button picks a corner and drags it; middle or right button drops it.
+#include "point_inside.h"
+
+#include <GL/glut.h>
+#include <viewer/viewer.h>
+
+namespace point_inside {
+
+using namespace geometry;
+using viewer::drawText;
+
+// Defined in construction order; released at exit in the reverse order.
+Polygon polygon;
+VertexStore vertexStore;
+
+namespace {
+
+constexpr float shapeTol = 0.01f;
+constexpr float insideTol = 0.01f;
+constexpr float barycentricEps = 0;
+constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
+
+void display() {
+  // 1. Frame
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_BLEND);
+
+  // 2. Outline, in the white left by the reshape or the previous frame
+  glBegin(GL_POLYGON);
+  polygon.emitVertices();
+  glEnd();
+
+  // 3. Corners
+  glColor3f(1, 0, 0);
+  glBegin(GL_POINTS);
+  polygon.emitVertices();
+  glEnd();
+
+  // 4. Labels, opaque and white: the shape, then each test's verdict on the cursor
+  glDisable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  const Vector3 p{viewer::cursor.x, viewer::cursor.y, 0};
+  drawText(-1, 0.95f, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawText(-1, 0.9f, polygon.insideSumAngles(p, insideTol) ? "inside (sum angles)" : "outside (sum angles)");
+  drawText(-1, 0.85f, polygon.insideEdgePlanes(p, insideTol) ? "inside (edge planes)" : "outside (edge planes)");
+  drawText(-1, 0.8f, polygon.insideBarycentric(p, barycentricEps) ? "inside (barycentric)" : "outside (barycentric)");
+
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
+  polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
+  return viewer::runViewer(argc, argv, viewer::pointInsideSettings, vertexStore, {display, viewer::onDrag});
+}
+
+}  // namespace point_inside

@@ -1,0 +1,101 @@
+// The point_inside program, driven through its registered callbacks.
+#include "point_inside.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include "rig.h"
+#include "shapes.h"
+
+namespace {
+
+using namespace geometry;
+using point_inside::polygon;
+using shapes::positions;
+
+const std::vector<Vector3> flippedSquare{{0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}, {-0.5f, -0.5f, 0}};
+
+class PointInsideProgram : public ::testing::Test {
+ protected:
+  PointInsideProgram() : program(point_inside::run) { program.reshape(640, 480); }
+
+  std::vector<std::string> labels() { return program.display().labelTexts(); }
+
+  rig::Program program;
+};
+
+TEST_F(PointInsideProgram, StartsWithTheFlippedSquareAndTheCentreInsideForAll) {
+  EXPECT_EQ(positions(polygon), flippedSquare);
+  EXPECT_EQ(polygon.plane.normal, (Vector3{0, 0, 1}));
+  EXPECT_TRUE(program.hasPassiveMotion());
+
+  const rig::Frame frame = program.display();
+  const std::vector<std::string> expected{"convex", "inside (sum angles)", "inside (edge planes)",
+                                          "inside (barycentric)"};
+  ASSERT_EQ(frame.labelTexts(), expected);
+  const float rows[] = {0.95f, 0.9f, 0.85f, 0.8f};
+  for (std::size_t i = 0; i < frame.labels.size(); ++i) {
+    SCOPED_TRACE(frame.labels[i].text);
+    EXPECT_EQ(frame.labels[i].x, -1);
+    EXPECT_EQ(frame.labels[i].y, rows[i]);
+    EXPECT_EQ(frame.labels[i].color, rig::white);
+  }
+
+  ASSERT_EQ(frame.primitives.size(), 2u);
+  const rig::Primitive &outline = frame.primitives[0], &corners = frame.primitives[1];
+  EXPECT_EQ(outline.mode, unsigned(GL_POLYGON));
+  EXPECT_EQ(outline.positions(), flippedSquare);
+  EXPECT_EQ(outline.vertices[0].color, rig::white) << "the colour the reshape left";
+  EXPECT_EQ(corners.mode, unsigned(GL_POINTS));
+  EXPECT_EQ(corners.positions(), flippedSquare);
+  EXPECT_EQ(corners.vertices[0].color, rig::red);
+  EXPECT_EQ(corners.pointSize, 8);
+  EXPECT_TRUE(outline.blend && corners.blend);
+  EXPECT_FALSE(rig::window().blend) << "labels are not blended";
+  EXPECT_EQ(frame.swaps, 1);
+}
+
+TEST_F(PointInsideProgram, HoverTable) {
+  struct Row {
+    const char* name;
+    int x, y;
+    std::vector<std::string> labels;
+  } rows[] = {
+      {"exactly on the corner (0.5, 0.5)",
+       480,
+       120,
+       {"convex", "outside (sum angles)", "inside (edge planes)", "inside (barycentric)"}},
+      {"0.003125 right of the edge x = 0.5",
+       481,
+       240,
+       {"convex", "outside (sum angles)", "inside (edge planes)", "outside (barycentric)"}},
+      {"well outside", 600, 240, {"convex", "outside (sum angles)", "outside (edge planes)", "outside (barycentric)"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    program.hover(row.x, row.y);
+    EXPECT_EQ(rig::window().redisplayRequests, 1);
+    EXPECT_EQ(labels(), row.labels);
+  }
+}
+
+TEST_F(PointInsideProgram, DraggedClockwiseReadsNonConvexAndOutsideTheEdgePlanes) {
+  // The top right and bottom left corners change places: the outline now runs
+  // clockwise while the normal stays (0, 0, 1).
+  program.dragFromToAt({0.5f, 0.5f}, {-0.6f, -0.6f});
+  program.dragFromToAt({-0.5f, -0.5f}, {0.6f, 0.6f});
+  program.hoverAt({0, 0});
+  EXPECT_EQ(labels(), (std::vector<std::string>{"non-convex", "inside (sum angles)", "outside (edge planes)",
+                                                "inside (barycentric)"}));
+}
+
+TEST_F(PointInsideProgram, FlipTwiceRestoresTheSquare) {
+  const Plane plane = polygon.plane;
+  polygon.flip();
+  polygon.flip();
+  EXPECT_EQ(positions(polygon), flippedSquare);
+  EXPECT_EQ(polygon.plane.normal, plane.normal);
+  EXPECT_EQ(polygon.plane.d, plane.d);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+"""point_inside in a real window: the square, the labels following the cursor, a corner dragged."""
+import sys
+
+from xsession import XSession
+
+
+def like(target, tol=70):
+    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+
+
+RED, WHITE = (255, 0, 0), (255, 255, 255)
+CORNERS = [(480, 360), (480, 120), (160, 120), (160, 360)]  # (0.5, -0.5), (0.5, 0.5), (-0.5, 0.5), (-0.5, -0.5)
+
+
+def around(point, r=10):
+    x, y = point
+    return (x - r, y - r, x + r + 1, y + r + 1)
+
+
+def check(ok, what):
+    if not ok:
+        raise AssertionError(what)
+
+
+def has_char(img, line, k):
+    """Whether label line 0..3 (baselines 12 pixels apart) shows a k-th character (8 pixels a cell)."""
+    baseline = 12 * (line + 1)
+    return img.count(like(WHITE, 60), (8 * (k - 1), baseline - 8, 8 * k, baseline)) > 0
+
+
+# "inside (...)" and "outside (...)" differ by one character: the length tells the verdict.
+OUTSIDE_LENGTH = {1: len("outside (sum angles)"), 2: len("outside (edge planes)"), 3: len("outside (barycentric)")}
+
+
+def verdicts(img):
+    return {line: "outside" if has_char(img, line, n) else "inside" for line, n in OUTSIDE_LENGTH.items()}
+
+
+def main(binary):
+    with XSession() as session:
+        win = session.launch(binary)
+        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
+
+        # The cursor starts at the centre, inside for every test.
+        img = win.screenshot()
+        for corner in CORNERS:
+            check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn in red")
+        check(img.count(like(WHITE, 30), (200, 235, 440, 245)) == 0, "nothing white inside the square")
+        check(has_char(img, 0, len("convex")) and not has_char(img, 0, len("non-convex")), "convex label missing")
+        check(verdicts(img) == {1: "inside", 2: "inside", 3: "inside"}, f"at the centre: {verdicts(img)}")
+
+        # Just right of the right edge: the angle sum and the barycentric test say outside,
+        # the edge planes, with their allowance, still inside.
+        win.move(481, 240)
+        img = win.screenshot()
+        check(verdicts(img) == {1: "outside", 2: "inside", 3: "outside"}, f"beside the edge: {verdicts(img)}")
+
+        # A corner dragged outwards: the red dot moves with it.
+        win.drag(*CORNERS[1], 560, 60)
+        img = win.screenshot()
+        check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
+        check(img.count(like(RED), around(CORNERS[1], 6)) == 0, "dragged corner still at its old place")
+    print("point_inside end-to-end: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
