@@ -3,15 +3,17 @@
 
 # Debian packages needed to build, test and run the demos (headless too).
 REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev xvfb xdotool x11-apps python3 xauth"
+# ... and to build the web pages and test them in a browser (node and npm come with the machine).
+WEB_PACKAGES="cmake make python3 emscripten chromium"
 
 # Repository root, whatever the caller's working directory.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Install whichever of REQUIRED_PACKAGES are missing.
+# Install whichever of the given packages (by default REQUIRED_PACKAGES) are missing.
 ensure_packages() {
     local missing=() pkg
-    for pkg in $REQUIRED_PACKAGES; do
+    for pkg in ${*:-$REQUIRED_PACKAGES}; do
         grep -qx installed <<<"$(dpkg-query -W -f='${db:Status-Status}\n' "$pkg" 2>/dev/null)" || missing+=("$pkg")
     done
     [[ ${#missing[@]} -eq 0 ]] && return 0
@@ -20,4 +22,10 @@ ensure_packages() {
     [[ $EUID -ne 0 ]] && sudo=(sudo)
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update &&
         "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# The browser driver's npm packages, as pinned by its lockfile.
+ensure_browser_driver() {
+    [[ -d $REPO_ROOT/tests/e2e/browser/node_modules/playwright-core ]] && return 0
+    npm ci --prefix "$REPO_ROOT/tests/e2e/browser" --no-audit --no-fund
 }

@@ -1,7 +1,7 @@
 """plane_split in a real window: the first split, a handle dragged onto the other, a corner dragged."""
 import sys
 
-from xsession import XSession
+from xsession import session_for
 
 
 def like(target, tol=70):
@@ -23,7 +23,7 @@ def check(ok, what):
 
 
 def main(binary):
-    with XSession() as session:
+    with session_for(binary) as session:
         win = session.launch(binary)
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
 

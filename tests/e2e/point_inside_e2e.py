@@ -1,7 +1,7 @@
 """point_inside in a real window: the square, the labels following the cursor, a corner dragged."""
 import sys
 
-from xsession import XSession
+from xsession import session_for
 
 
 def like(target, tol=70):
@@ -37,7 +37,7 @@ def verdicts(img):
 
 
 def main(binary):
-    with XSession() as session:
+    with session_for(binary) as session:
         win = session.launch(binary)
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
 

@@ -1,15 +1,19 @@
-"""Drive the real demo binaries under Xvfb with real X input events.
+"""Drive the real demo binaries under Xvfb with real X input events, or their web
+pages in headless Chromium with DevTools input events; the same scenario runs on both.
 
-    with XSession() as s:
-        w = s.launch(binary)
+    with session_for(binary_or_page) as s:
+        w = s.launch(binary_or_page)
         w.drag(100, 100, 300, 200)
         img = w.screenshot()
         assert img.pixel(160, 120) == (255, 255, 255)
 
-Missing Xvfb/xdotool/xwd exits with SKIP (77), which ctest reports as skipped.
+A missing tool (Xvfb/xdotool/xwd; node/Chromium/playwright-core) exits with SKIP (77),
+which ctest reports as skipped.
 CLI: python3 xsession.py screenshot BINARY OUT.png
 """
+import base64
 import ctypes
+import json
 import os
 import shutil
 import signal
@@ -22,6 +26,8 @@ import zlib
 SKIP = 77
 TITLE = "zembrola"
 TOOLS = ("Xvfb", "xdotool", "xwd")
+BROWSER_DRIVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "browser", "driver.mjs")
+BROWSER_BUTTONS = {1: "left", 2: "middle", 3: "right"}  # X button numbers
 
 
 def _die_with_parent():
@@ -100,11 +106,73 @@ class Image:
                 rgb[3 * w * y + c:3 * w * (y + 1):3] = row[off::step]
         return cls(w, ht, rgb)
 
+    @classmethod
+    def from_png(cls, data):
+        """An 8-bit RGB or RGBA PNG, as a screenshot from Chromium is; alpha is dropped."""
+        pos, idat = 8, b""
+        while pos < len(data):
+            length, tag = struct.unpack(">I4s", data[pos:pos + 8])
+            body = data[pos + 8:pos + 8 + length]
+            if tag == b"IHDR":
+                w, ht, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+                if depth != 8 or colour not in (2, 6) or interlace:
+                    raise ValueError(f"unsupported PNG: depth {depth}, colour type {colour}, interlace {interlace}")
+                step = 3 if colour == 2 else 4
+            elif tag == b"IDAT":
+                idat += body
+            pos += 12 + length
+        raw, stride = zlib.decompress(idat), w * step
+        rgb, prev = bytearray(), bytearray(stride)
+        for y in range(ht):
+            kind, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+            for i in range(stride):  # undo the row's filter: none, sub, up, average or Paeth
+                a = row[i - step] if i >= step else 0
+                b, c = prev[i], prev[i - step] if i >= step else 0
+                if kind == 1:
+                    row[i] = (row[i] + a) & 0xFF
+                elif kind == 2:
+                    row[i] = (row[i] + b) & 0xFF
+                elif kind == 3:
+                    row[i] = (row[i] + (a + b) // 2) & 0xFF
+                elif kind == 4:
+                    p = a + b - c
+                    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                    row[i] = (row[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+            rgb += row if step == 3 else bytes(v for k, v in enumerate(row) if k % 4 != 3)
+            prev = row
+        return cls(w, ht, rgb)
 
-class Window:
-    """A launched program's window; coordinates are client-area pixels."""
+
+class _Pointer:
+    """Mouse gestures and stable captures, over move/press/release/capture of a subclass."""
 
     settle = 0.15  # seconds the program gets to react to input before a capture
+
+    def click(self, x, y, button=1):
+        self.press(x, y, button)
+        self.release(button)
+
+    def drag(self, x0, y0, x1, y1, button=1, steps=8):
+        self.press(x0, y0, button)
+        for i in range(1, steps + 1):
+            self.move(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
+        self.release(button)
+
+    def screenshot(self):
+        """Capture once the program had time to react and the picture is stable."""
+        time.sleep(max(0.0, self._last_input + self.settle - time.monotonic()))
+        img = self.capture()
+        for _ in range(20):
+            time.sleep(0.05)
+            again = self.capture()
+            if again == img:
+                break
+            img = again
+        return img
+
+
+class Window(_Pointer):
+    """A launched program's window; coordinates are client-area pixels."""
 
     def __init__(self, session, proc, wid):
         self.session, self.proc, self.wid = session, proc, wid
@@ -132,34 +200,12 @@ class Window:
         self._xdo("mouseup", button)
         time.sleep(0.02)
 
-    def click(self, x, y, button=1):
-        self.press(x, y, button)
-        self.release(button)
-
-    def drag(self, x0, y0, x1, y1, button=1, steps=8):
-        self.press(x0, y0, button)
-        for i in range(1, steps + 1):
-            self.move(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
-        self.release(button)
-
     def capture(self):
         """One immediate capture of the client area."""
         self.session.check_alive(self.proc)
         data = subprocess.run(["xwd", "-silent", "-id", self.wid], env=self.session.env,
                               capture_output=True, timeout=10, check=True).stdout
         return Image.from_xwd(data)
-
-    def screenshot(self):
-        """Capture once the program had time to react and the picture is stable."""
-        time.sleep(max(0.0, self._last_input + self.settle - time.monotonic()))
-        img = self.capture()
-        for _ in range(20):
-            time.sleep(0.05)
-            again = self.capture()
-            if again == img:
-                break
-            img = again
-        return img
 
 
 class XSession:
@@ -227,6 +273,100 @@ class XSession:
         while not any(win.capture().rgb) and time.monotonic() < deadline:
             time.sleep(0.05)  # first frame not drawn yet
         return win
+
+
+class BrowserWindow(_Pointer):
+    """A program's page in Chromium; coordinates are canvas pixels."""
+
+    def __init__(self, proc, timeout):
+        self.proc = proc
+        deadline = time.monotonic() + timeout
+        while True:  # the module sets the title when it creates its window
+            info = self._ask(op="info")
+            if info["title"] == TITLE:
+                break
+            if time.monotonic() > deadline:
+                raise TimeoutError(f"page title is {info['title']!r}, not {TITLE!r}")
+            time.sleep(0.05)
+        self.width, self.height = info["width"], info["height"]
+        while not any(self.capture().rgb) and time.monotonic() < deadline:
+            time.sleep(0.05)  # first frame not drawn yet
+        self._last_input = time.monotonic()
+
+    def _ask(self, **command):
+        if self.proc.poll() is not None:
+            raise RuntimeError(f"browser driver exited with status {self.proc.returncode}")
+        self.proc.stdin.write(json.dumps(command) + "\n")
+        self.proc.stdin.flush()
+        answer = json.loads(self.proc.stdout.readline())
+        if "error" in answer:
+            raise RuntimeError(f"browser driver: {command['op']}: {answer['error']}")
+        return answer
+
+    def move(self, x, y):
+        self._ask(op="move", x=x, y=y)
+        self._last_input = time.monotonic()
+
+    def press(self, x, y, button=1):
+        self.move(x, y)
+        self._ask(op="down", button=BROWSER_BUTTONS[button])
+
+    def release(self, button=1):
+        self._ask(op="up", button=BROWSER_BUTTONS[button])
+        self._last_input = time.monotonic()
+
+    def capture(self):
+        return Image.from_png(base64.b64decode(self._ask(op="shot")["png"]))
+
+    def errors(self):
+        return self._ask(op="errors")["errors"]
+
+
+class BrowserSession:
+    """Headless Chromium; every page opened in it is closed on exit, and any error the
+    page wrote to its console fails the scenario."""
+
+    def __init__(self, timeout=20.0):
+        self.timeout = timeout
+        self.windows = []
+
+    def __enter__(self):
+        chromium = os.environ.get("CHROMIUM", "/usr/bin/chromium")
+        modules = os.path.join(os.path.dirname(BROWSER_DRIVER), "node_modules", "playwright-core")
+        missing = [what for what, ok in (("node", shutil.which("node")), (chromium, os.path.exists(chromium)),
+                                         ("playwright-core (npm ci in tests/e2e/browser)", os.path.isdir(modules)))
+                   if not ok]
+        if missing:
+            print(f"skipping: {', '.join(missing)} not installed", file=sys.stderr)
+            raise SystemExit(SKIP)
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # run __exit__ on SIGTERM
+        return self
+
+    def __exit__(self, exc_type=None, *exc):
+        errors = []
+        for win in self.windows:
+            if exc_type is None and win.proc.poll() is None:
+                errors += win.errors()
+            win.proc.stdin.close()
+            try:
+                win.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                win.proc.kill()
+                win.proc.wait()
+        if errors and exc_type is None:
+            raise AssertionError(f"errors in the browser console: {errors}")
+
+    def launch(self, page):
+        proc = subprocess.Popen(["node", BROWSER_DRIVER, page], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                text=True, preexec_fn=_die_with_parent)
+        win = BrowserWindow(proc, self.timeout)
+        self.windows.append(win)
+        return win
+
+
+def session_for(target):
+    """A browser session for a web page, an X session for a binary."""
+    return BrowserSession() if target.endswith(".html") else XSession()
 
 
 def main(argv):

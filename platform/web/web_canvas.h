@@ -1,0 +1,23 @@
+// The canvas side of the browser layer (canvas.js), called from the GL and GLUT entry points.
+#pragma once
+
+/// The bitmap font's advance per character, in pixels.
+inline constexpr float webCharacterWidth = 8;
+
+extern "C" {
+/// Sizes the canvas and its back buffer, sets the page title.
+void web_create_window(const char* title, int width, int height);
+/// Fills the back buffer with black.
+void web_clear();
+/// Draws `count` vertices (x, y window pixels from the bottom left, r, g, b) as one GL primitive.
+void web_draw(int mode, const float* vertices, int count, float pointSize, float lineWidth);
+/// Draws one character of the 8x13 font with its baseline origin at window pixel (x, y).
+void web_character(int c, float x, float y, float r, float g, float b);
+/// Shows the back buffer.
+void web_swap();
+/// Starts feeding mouse and resize events to the exported handlers below.
+void web_listen();
+}
+
+/// The character at the current raster position, which it then advances.
+void webBitmapCharacter(int c);
