@@ -22,6 +22,7 @@ std::ostream& operator<<(std::ostream& out, const Color& c);
 inline constexpr Color white{1, 1, 1};
 inline constexpr Color red{1, 0, 0};
 inline constexpr Color green{0, 1, 0};
+inline constexpr Color blue{0, 0, 1};
 inline constexpr Color yellow{1, 1, 0};
 inline constexpr Color orange{1, 0.5f, 0};
 inline constexpr Color cyan{0, 1, 1};

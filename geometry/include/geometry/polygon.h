@@ -98,6 +98,8 @@ class Polygon {
   /// into `other`; vertices within eps of the plane, and new vertices where edges
   /// cross it, bound both pieces.
   void split(const Plane& cutter, Polygon& other, Side side, float eps);
+  /// Keeps all but what lies beyond eps on the removed side (Back for Front, else Front); adds a vertex per crossing.
+  void cut(const Plane& cutter, Side side, float eps);
 
   /// Inside some triangle of the fan from vertex 0, each widened by eps (outlines included);
   /// judges p's projection onto each triangle's plane. Needs two vertices; false below three.

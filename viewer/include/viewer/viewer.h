@@ -44,7 +44,7 @@ inline constexpr ViewerSettings pointInsideSettings{
     .redisplayAfterIdleDrag = true, .passiveMotion = true};
 inline constexpr ViewerSettings planeCutSettings{
     .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = allEntries, .redisplayAfterButton = false,
+    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6, .redisplayAfterButton = false,
     .redisplayAfterIdleDrag = false, .passiveMotion = false};
 inline constexpr ViewerSettings polyOverlapSettings{
     .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,

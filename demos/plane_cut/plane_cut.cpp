@@ -1,0 +1,125 @@
+// plane_cut: a square cut by the line through two handles, keeping the part in front of it.
+// Mouse: left button picks a corner or a handle and drags it; middle or right button drops it.
+#include "plane_cut.h"
+
+#include <GL/glut.h>
+#include <viewer/viewer.h>
+
+#include <cstdio>
+
+namespace plane_cut {
+
+using namespace geometry;
+using viewer::drawText;
+using viewer::emitVertex;
+
+// Defined in construction order; released at exit in the reverse order.
+VertexStore vertexStore;
+Polygon square;
+Polygon cutPolygon;
+Vertex handleA(0.2f, 0.3f, 0);
+Vertex handleB(-0.2f, -0.3f, 0);
+
+namespace {
+
+constexpr float cutEps = 0.05f;  // also the half width of the band drawn around the line
+constexpr Side keptSide = Front;
+constexpr float shapeTol = 0.01f;
+constexpr float lineHalfLength = 5;
+constexpr Vector3 drawingPlaneNormal{0, 0, 1};
+constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
+
+void recomputeCut() {
+  // The plane through the line, upright on the drawing plane; its front is on the
+  // left-hand side of someone looking from handleB towards handleA.
+  cutPolygon = square;
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
+  cutPolygon.cut(cutter, keptSide, cutEps);
+}
+
+void onCutDrag(int x, int y) {
+  viewer::cursor = viewer::toScene(x, y);
+  if (!viewer::moveSelectedToCursor()) return;
+  recomputeCut();
+  glutPostRedisplay();
+}
+
+void display() {
+  // 1. Frame
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_BLEND);
+
+  // 2. Square outline, in the white left by the reshape and by the previous frame's labels
+  glLineWidth(4);
+  glBegin(GL_POLYGON);
+  square.emitVertices();
+  glEnd();
+
+  // 3. Its corners
+  glColor3f(1, 0, 0);
+  glPointSize(16);
+  glBegin(GL_POINTS);
+  square.emitVertices();
+  glEnd();
+
+  // 4. Cutting line and the two lines bounding its tolerance band (offset along the plane's normal)
+  const Vector3 a = handleA.position;
+  Vector3 dir = handleB.position - a;
+  dir.normalize();
+  const Vector3 start = a - dir * lineHalfLength;
+  const Vector3 end = start + dir * (2 * lineHalfLength);
+  const Vector3 band = Vector3{dir.y, -dir.x, 0} * cutEps;
+  glColor3f(1, 1, 1);
+  glLineWidth(1.5f);
+  glBegin(GL_LINES);
+  emitVertex(start);
+  emitVertex(end);
+  glColor3f(0.5f, 0.5f, 0.5f);
+  emitVertex(start + band);
+  emitVertex(end + band);
+  emitVertex(start - band);
+  emitVertex(end - band);
+  glEnd();
+
+  // 5. The cut, points and outline
+  glColor3f(0, 0, 1);
+  glPointSize(8);
+  glBegin(GL_POINTS);
+  cutPolygon.emitVertices();
+  glEnd();
+  glBegin(GL_POLYGON);
+  cutPolygon.emitVertices();
+  glEnd();
+
+  // 6. Handles
+  glColor3f(0, 1, 0);
+  glBegin(GL_POINTS);
+  emitVertex(handleA.position);
+  emitVertex(handleB.position);
+  glEnd();
+
+  // 7. Labels, opaque and white
+  glDisable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  char text[32];
+  drawText(-1, 0.95f, square.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawText(-1, 0.9f, cutPolygon.isConvex(shapeTol) ? "cut convex" : "cut non-convex");
+  std::snprintf(text, sizeof text, "cut has %d vertices", static_cast<int>(cutPolygon.size()));
+  drawText(-1, 0.85f, text);
+  drawText(-1, 0.8f, cutPolygon.isTiny(shapeTol) ? "cut is tiny" : "cut is not tiny");
+
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  for (const Vector2& c : corners) square.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  square.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
+  vertexStore.append(handleA);
+  vertexStore.append(handleB);
+  recomputeCut();
+  return viewer::runViewer(argc, argv, viewer::planeCutSettings, vertexStore, {display, onCutDrag});
+}
+
+}  // namespace plane_cut

@@ -1,0 +1,93 @@
+// The plane_cut program, driven through its registered callbacks.
+#include "plane_cut.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include "rig.h"
+#include "shapes.h"
+
+namespace {
+
+using namespace geometry;
+using namespace plane_cut;
+using shapes::near;
+using shapes::positions;
+
+const Vector3 c0{-0.5f, -0.5f, 0}, c1{-0.5f, 0.5f, 0}, c2{0.5f, 0.5f, 0}, c3{0.5f, -0.5f, 0};
+const Vector3 x1{-1 / 3.f, -0.5f, 0}, x2{1 / 3.f, 0.5f, 0};
+
+class PlaneCutProgram : public ::testing::Test {
+ protected:
+  PlaneCutProgram() : program(plane_cut::run) { program.reshape(640, 480); }
+
+  rig::Program program;
+};
+
+TEST_F(PlaneCutProgram, StartsWithTheFrontQuadrilateralInBlue) {
+  EXPECT_TRUE(near(positions(cutPolygon), {x1, c0, c1, x2}));
+  EXPECT_EQ(vertexStore.size(), 8u);
+  const rig::Frame frame = program.display();
+  ASSERT_EQ(frame.labelTexts(),
+            (std::vector<std::string>{"convex", "cut convex", "cut has 4 vertices", "cut is not tiny"}));
+  EXPECT_EQ(frame.labels[3].y, 0.8f);
+  EXPECT_EQ(frame.labels[3].color, rig::white);
+
+  // Square (in the white the reshape left), red corners, line and band, the cut's points and outline, handles.
+  const std::vector<rig::Primitive>& p = frame.primitives;
+  ASSERT_EQ(p.size(), 6u);
+  EXPECT_EQ(p[0].vertices[0].color, rig::white);
+  EXPECT_TRUE(near(p[3].positions(), {x1, c0, c1, x2}));
+  EXPECT_EQ(p[3].vertices[0].color, rig::blue);
+  EXPECT_EQ(p[5].vertices[0].color, rig::green);
+}
+
+TEST_F(PlaneCutProgram, TheLineDecidesWhatIsKept) {
+  // Each row moves handleB, then handleA; the front is on the left looking from handleB to handleA.
+  struct Row {
+    const char* name;
+    Vector2 b, a;
+    std::vector<Vector3> cut;
+  } rows[] = {
+      {"whole square in front", {0.9f, -0.75f}, {0.9f, 0.75f}, {c0, c1, c2, c3}},
+      {"whole square behind", {-0.9f, -0.75f}, {-0.9f, 0.75f}, {}},
+      {"along the diagonal", {-0.7f, -0.7f}, {0.7f, 0.7f}, {c0, c1, c2}},
+      {"handles on top of each other", {-0.7f, -0.7f}, {-0.7f, -0.7f}, {c0, c1, c2, c3}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    program.dragFromToAt({handleB.position.x, handleB.position.y}, row.b);
+    const std::size_t storeBefore = vertexStore.size();
+    program.dragFromToAt({handleA.position.x, handleA.position.y}, row.a);
+    EXPECT_EQ(vertexStore.size(), storeBefore) << "no edge crosses the line with both ends beyond 0.05";
+    EXPECT_TRUE(near(positions(cutPolygon), row.cut));
+    const std::string count = "cut has " + std::to_string(row.cut.size()) + " vertices";
+    const char* tiny = row.cut.empty() ? "cut is tiny" : "cut is not tiny";
+    EXPECT_EQ(program.display().labelTexts(), (std::vector<std::string>{"convex", "cut convex", count, tiny}));
+  }
+}
+
+TEST_F(PlaneCutProgram, WithNothingSelectedADragNeitherMovesNorRedraws) {
+  // A left click on empty space, or a middle or right click after picking handleA.
+  for (int button : {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON}) {
+    SCOPED_TRACE(button);
+    program.clickAt(GLUT_LEFT_BUTTON, {0.2f, 0.3f});
+    program.clickAt(button, {0.9f, -0.9f});
+    program.dragAt({0.9f, 0.9f});
+    EXPECT_EQ(handleA.position, (Vector3{0.2f, 0.3f, 0}));
+    EXPECT_EQ(vertexStore.size(), 8u);
+  }
+  EXPECT_EQ(rig::window().redisplayRequests, 0);
+}
+
+TEST_F(PlaneCutProgram, OldCrossingsInTheStoreAreNeverPicked) {
+  // handleA onto the top edge at pixel (427, 120); one pixel to its left the start-up
+  // crossing (1/3, 0.5), still in the store, is nearer than handleA.
+  program.dragFromTo(384, 168, 427, 120);
+  program.click(GLUT_LEFT_BUTTON, 426, 120);
+  program.drag(427, 60);
+  EXPECT_TRUE(near(handleA.position, {0.334375f, 0.75f, 0}));
+  EXPECT_TRUE(near(vertexStore.begin()[7]->position, x2));
+}
+
+}  // namespace
