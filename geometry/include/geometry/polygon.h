@@ -112,7 +112,7 @@ class Polygon {
   /// into `other`; vertices within eps of the plane, and new vertices where edges
   /// cross it, bound both pieces.
   void split(const Plane& cutter, Polygon& other, Side side, float eps);
-  /// False when a face or edge normal of either polygon separates the two by a gap of at least tol; assumes both convex.
+  /// False if one is empty or a face or edge normal of either separates them by at least tol; assumes both convex.
   bool overlaps(const Polygon& other, float tol) const;
   /// Average of the corner records in all 26 floats; all zeros for an empty polygon.
   Vertex centreVertex() const;
