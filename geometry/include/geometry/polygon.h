@@ -49,6 +49,20 @@ struct VertexRef {
   Vertex* operator->() const { return vertex; }
 };
 
+/// Extent [min, max] of points along an axis, measured from an origin: the
+/// projection of p is dot(axis, p - origin).
+struct Projection {
+  float min = 0;
+  float max = 0;
+  Vector3 axis;
+  Vector3 origin;
+
+  /// Takes axis and origin and makes p's projection both min and max.
+  void start(const Vector3& axis, const Vector3& origin, const Vector3& p);
+  /// Widens [min, max] to include p's projection.
+  void add(const Vector3& p);
+};
+
 /// Ordered corners (handles into a store) plus a supporting plane. Consecutive
 /// corners are joined by an edge, and the last joins the first.
 class Polygon {
@@ -111,6 +125,14 @@ class Polygon {
   bool insideSumAngles(const Vector3& p, float tol) const;
   /// The same outline the other way round: vertex order reversed, plane negated.
   void flip();
+  /// False if one is empty or a face or edge normal of either separates them by at least tol; assumes both convex.
+  bool overlaps(const Polygon& other, float tol) const;
+  /// Average of the corner records in all 26 floats; all zeros for an empty polygon.
+  Vertex centreVertex() const;
+  /// Average of the corner positions; (0, 0, 0) for an empty polygon.
+  Vector3 centrePosition() const;
+  /// Adds offset to every corner position in place (shared records move for every polygon that links them).
+  void translate(const Vector3& offset);
 
  private:
   std::vector<VertexRef> vertices;

@@ -1,0 +1,103 @@
+// poly_overlap: two rectangles tested for overlap by separating axes; a red line warns when one is not convex.
+// Mouse: left button picks a corner (reshaping its polygon) or a green centre handle (moving the whole
+// polygon) and drags it; middle or right button drops it.
+#include "poly_overlap.h"
+
+#include <GL/glut.h>
+#include <viewer/viewer.h>
+
+namespace poly_overlap {
+
+using namespace geometry;
+using viewer::drawText;
+using viewer::emitVertex;
+
+// Defined in construction order; released at exit in the reverse order.
+VertexStore vertexStore;
+Polygon polyA;
+Polygon polyB;
+Vertex* centreA = nullptr;
+Vertex* centreB = nullptr;
+
+namespace {
+
+constexpr float shapeTol = 0.01f;
+constexpr float overlapTol = 0.01f;
+constexpr Vector2 cornersA[] = {{-0.75f, -0.5f}, {-0.75f, 0.5f}, {0.25f, 0.5f}, {0.25f, -0.5f}};
+constexpr Vector2 cornersB[] = {{-0.25f, -0.25f}, {-0.25f, 0.25f}, {0.75f, 0.25f}, {0.75f, -0.25f}};
+
+void build(Polygon& polygon, const Vector2 (&corners)[4]) {
+  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  polygon.computePlane(shapeTol);  // clockwise corners give normal (0, 0, -1)
+}
+
+// A handle carries its polygon along by the step it is about to make to the cursor.
+void carry(Polygon& polygon, const Vertex& handle) {
+  const Vector3 cursor{viewer::cursor.x, viewer::cursor.y, 0};
+  polygon.translate(cursor - handle.position);
+}
+
+void onOverlapDrag(int x, int y) {
+  viewer::cursor = viewer::toScene(x, y);
+  if (!viewer::selected) return;
+  if (viewer::selected == &centreA->position)
+    carry(polyA, *centreA);
+  else if (viewer::selected == &centreB->position)
+    carry(polyB, *centreB);
+  viewer::moveSelectedToCursor();
+  // After a corner drag the handle follows the corners' new average.
+  centreA->setPosition(polyA.centrePosition());
+  centreB->setPosition(polyB.centrePosition());
+  glutPostRedisplay();
+}
+
+void display() {
+  // 1. Frame
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor3f(1, 1, 1);
+  glEnable(GL_BLEND);
+
+  // 2. Both outlines in white
+  glBegin(GL_POLYGON);
+  polyA.emitVertices();
+  glEnd();
+  glBegin(GL_POLYGON);
+  polyB.emitVertices();
+  glEnd();
+
+  // 3. The eight corners in red
+  glColor3f(1, 0, 0);
+  glBegin(GL_POINTS);
+  polyA.emitVertices();
+  polyB.emitVertices();
+  glEnd();
+
+  // 4. Handles in green
+  glColor3f(0, 1, 0);
+  glBegin(GL_POINTS);
+  emitVertex(centreA->position);
+  emitVertex(centreB->position);
+  glEnd();
+
+  // 5. Labels: the convexity warning in red (drawn empty when there is none), the overlap in white
+  glColor3f(1, 0, 0);
+  const bool convex = polyA.isConvex(shapeTol) && polyB.isConvex(shapeTol);
+  drawText(-1, 0.95f, convex ? "" : "one of polys is non-convex!");
+  glColor3f(1, 1, 1);
+  glDisable(GL_BLEND);
+  drawText(-1, 0.9f, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
+
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  build(polyA, cornersA);
+  build(polyB, cornersB);
+  centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
+  centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
+  return viewer::runViewer(argc, argv, viewer::polyOverlapSettings, vertexStore, {display, onOverlapDrag});
+}
+
+}  // namespace poly_overlap

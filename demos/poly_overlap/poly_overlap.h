@@ -1,0 +1,17 @@
+// poly_overlap: two convex polygons, each movable by its centre handle, tested for overlap.
+#pragma once
+
+#include <geometry/polygon.h>
+
+namespace poly_overlap {
+
+extern geometry::VertexStore vertexStore;
+extern geometry::Polygon polyA;
+extern geometry::Polygon polyB;
+extern geometry::Vertex* centreA;  ///< polyA's handle, in the store after the eight corners
+extern geometry::Vertex* centreB;  ///< polyB's handle, the last entry of the store
+
+/// Builds the two rectangles and their handles, then runs the window; 0 if the event loop returns.
+int run(int argc, char** argv);
+
+}  // namespace poly_overlap

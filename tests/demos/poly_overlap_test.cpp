@@ -1,0 +1,87 @@
+// The poly_overlap program, driven through its registered callbacks.
+#include "poly_overlap.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include "rig.h"
+#include "shapes.h"
+
+namespace {
+
+using namespace geometry;
+using namespace poly_overlap;
+using shapes::near;
+using shapes::positions;
+using Labels = std::vector<std::string>;
+
+const std::vector<Vector3> startA = {{-0.75f, -0.5f, 0}, {-0.75f, 0.5f, 0}, {0.25f, 0.5f, 0}, {0.25f, -0.5f, 0}};
+const std::vector<Vector3> startB = {{-0.25f, -0.25f, 0}, {-0.25f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.75f, -0.25f, 0}};
+const Vector3 handleA{-0.25f, 0, 0}, handleB{0.25f, 0, 0};
+
+class PolyOverlapProgram : public ::testing::Test {
+ protected:
+  PolyOverlapProgram() : program(poly_overlap::run) { program.reshape(640, 480); }
+
+  rig::Program program;
+};
+
+TEST_F(PolyOverlapProgram, StartsWithTwoOverlappingRectanglesAndTheirHandles) {
+  ASSERT_EQ(vertexStore.size(), 10u);
+  EXPECT_TRUE(vertexStore.begin()[8] == centreA && vertexStore.begin()[9] == centreB) << "after the eight corners";
+
+  const rig::Frame frame = program.display();
+  std::vector<Vector3> corners = startA;
+  corners.insert(corners.end(), startB.begin(), startB.end());
+  const std::vector<rig::Primitive>& p = frame.primitives;
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_TRUE(p[0].mode == GL_POLYGON && p[0].positions() == startA && p[0].vertices[0].color == rig::white);
+  EXPECT_TRUE(p[1].mode == GL_POLYGON && p[1].positions() == startB && p[1].vertices[0].color == rig::white);
+  EXPECT_TRUE(p[2].mode == GL_POINTS && p[2].positions() == corners && p[2].vertices[7].color == rig::red);
+  EXPECT_TRUE(p[3].mode == GL_POINTS && p[3].positions() == (std::vector<Vector3>{handleA, handleB}) &&
+              p[3].vertices[1].color == rig::green);
+  EXPECT_TRUE(p[3].pointSize == 8 && p[3].blend);
+
+  ASSERT_EQ(frame.labelTexts(), (Labels{"", "overlap"}));
+  EXPECT_TRUE(frame.labels[0].x == -1 && frame.labels[0].y == 0.95f && frame.labels[0].color == rig::red);
+  EXPECT_TRUE(frame.labels[1].x == -1 && frame.labels[1].y == 0.9f && frame.labels[1].color == rig::white);
+  EXPECT_FALSE(rig::window().blend) << "labels are not blended";
+}
+
+TEST_F(PolyOverlapProgram, HandleCarriesItsPolygonAlong) {
+  program.dragFromToAt({0.25f, 0}, {0.8f, 0});
+  std::vector<Vector3> movedB;
+  for (const Vector3& c : startB) movedB.push_back(c + Vector3{0.55f, 0, 0});
+  EXPECT_TRUE(near(positions(polyB), movedB));
+  EXPECT_TRUE(near(centreB->position, {0.8f, 0, 0}));
+  EXPECT_EQ(positions(polyA), startA);
+  EXPECT_EQ(program.display().labelTexts(), (Labels{"", "do not overlap"})) << "a gap of 0.05";
+}
+
+TEST_F(PolyOverlapProgram, ReflexPolygonIsWarnedAboutAndStillTested) {
+  program.dragFromToAt({0.25f, 0.5f}, {-0.5f, -0.25f});
+  EXPECT_TRUE(near(polyA.at(2)->position, {-0.5f, -0.25f, 0}));
+  EXPECT_TRUE(near(centreA->position, {-0.4375f, -0.1875f, 0})) << "the average of the four corners";
+  EXPECT_EQ(centreB->position, handleB);
+  // The shapes no longer meet, but no axis of the reflex polygon separates them.
+  EXPECT_EQ(program.display().labelTexts(), (Labels{"one of polys is non-convex!", "overlap"}));
+}
+
+TEST_F(PolyOverlapProgram, CornerWinsOverAHandleAtEqualDistance) {
+  // polyB's corner (-0.25, 0.25) moved to 10 pixels above centreA, then a click halfway between them.
+  program.dragFromTo(240, 180, 240, 230);
+  program.click(GLUT_LEFT_BUTTON, 240, 235);
+  program.dragAt({-0.25f, 0.5f});
+  EXPECT_TRUE(near(polyB.at(1)->position, {-0.25f, 0.5f, 0}));
+  EXPECT_EQ(centreA->position, handleA);
+}
+
+TEST_F(PolyOverlapProgram, DragWithNothingPickedRequestsNoRedisplay) {
+  program.clickAt(GLUT_LEFT_BUTTON, {0.25f, 0.06f});  // 0.058 from centreB
+  program.dragAt({0.5f, 0.5f});
+  EXPECT_EQ(rig::window().redisplayRequests, 0);
+  EXPECT_EQ(positions(polyB), startB);
+  EXPECT_EQ(centreB->position, handleB);
+}
+
+}  // namespace
