@@ -109,6 +109,8 @@ class Polygon {
   bool insideSumAngles(const Vector3& p, float tol) const;
   /// The same outline the other way round: vertex order reversed, plane negated.
   void flip();
+  /// Nearest point to q: its foot on the plane if inside, else on the outline (lowest edge on ties). Needs 2 vertices.
+  Vector3 closestPoint(const Vector3& q) const;
 
  private:
   std::vector<VertexRef> vertices;
