@@ -1,0 +1,61 @@
+"""closest_point in a real window: the dot at the centre, hovered onto the outline, a corner dragged."""
+import sys
+
+from xsession import XSession
+
+
+def like(target, tol=70):
+    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+
+
+def grey(c):
+    # The outline is a smooth, blended white line: grey where it covers a pixel only in part.
+    return c[0] > 60 and c[0] == c[1] == c[2]
+
+
+RED, GREEN = (255, 0, 0), (0, 255, 0)
+CORNERS = [(160, 360), (160, 120), (480, 120), (480, 360)]  # (-0.5, -0.5), (-0.5, 0.5), (0.5, 0.5), (0.5, -0.5)
+CENTRE, EAST_EDGE = (320, 240), (480, 240)
+
+
+def around(point, r=10):
+    x, y = point
+    return (x - r, y - r, x + r + 1, y + r + 1)
+
+
+def check(ok, what):
+    if not ok:
+        raise AssertionError(what)
+
+
+def main(binary):
+    with XSession() as session:
+        win = session.launch(binary)
+        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
+
+        img = win.screenshot()
+        for corner in CORNERS:
+            check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn")
+        check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not at the centre before any mouse event")
+        check(img.count(grey, around((320, 120), 2)) > 0, "top edge not drawn")
+
+        # Cursor right of the square, at (0.875, 0): the dot goes to the east edge's nearest point.
+        win.move(600, 240)
+        img = win.screenshot()
+        check(img.count(like(GREEN), around(EAST_EDGE)) > 10, "dot not on the east edge")
+        check(img.count(like(GREEN), around(CENTRE)) == 0, "dot still at the centre")
+
+        # Drag the top right corner up and out, then hover inside: the top edge tilts.
+        win.drag(*CORNERS[2], 560, 60)
+        win.move(*CENTRE)
+        img = win.screenshot()
+        check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
+        check(img.count(like(RED), around(CORNERS[2], 6)) == 0, "dragged corner still at its old place")
+        check(img.count(grey, around((400, 84), 2)) > 0, "top edge does not run to the new corner")
+        check(img.count(grey, around((400, 120), 2)) == 0, "top edge still where it was")
+        check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not under the cursor inside the square")
+    print("closest_point end-to-end: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
