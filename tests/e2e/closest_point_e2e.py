@@ -8,14 +8,13 @@ def like(target, tol=70):
     return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
 
 
-def grey(c):
-    # The outline is a smooth, blended white line: grey where it covers a pixel only in part.
-    return c[0] > 60 and c[0] == c[1] == c[2]
+def outline(c):
+    return c[0] > 60 and c[0] == c[1] == c[2]  # a smooth white line, grey where it covers a pixel in part
 
 
 RED, GREEN = (255, 0, 0), (0, 255, 0)
-CORNERS = [(160, 360), (160, 120), (480, 120), (480, 360)]  # (-0.5, -0.5), (-0.5, 0.5), (0.5, 0.5), (0.5, -0.5)
-CENTRE, EAST_EDGE = (320, 240), (480, 240)
+CORNERS = [(160, 360), (160, 120), (480, 120), (480, 360)]
+CENTRE = (320, 240)
 
 
 def around(point, r=10):
@@ -31,29 +30,25 @@ def check(ok, what):
 def main(binary):
     with XSession() as session:
         win = session.launch(binary)
-        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
-
         img = win.screenshot()
         for corner in CORNERS:
             check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn")
         check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not at the centre before any mouse event")
-        check(img.count(grey, around((320, 120), 2)) > 0, "top edge not drawn")
 
-        # Cursor right of the square, at (0.875, 0): the dot goes to the east edge's nearest point.
+        # Right of the square: the dot goes to the nearest point of the east edge.
         win.move(600, 240)
         img = win.screenshot()
-        check(img.count(like(GREEN), around(EAST_EDGE)) > 10, "dot not on the east edge")
+        check(img.count(like(GREEN), around((480, 240))) > 10, "dot not on the east edge")
         check(img.count(like(GREEN), around(CENTRE)) == 0, "dot still at the centre")
 
-        # Drag the top right corner up and out, then hover inside: the top edge tilts.
+        # The top right corner dragged up and out tilts the top edge; back inside, the dot is under the cursor.
         win.drag(*CORNERS[2], 560, 60)
         win.move(*CENTRE)
         img = win.screenshot()
         check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
-        check(img.count(like(RED), around(CORNERS[2], 6)) == 0, "dragged corner still at its old place")
-        check(img.count(grey, around((400, 84), 2)) > 0, "top edge does not run to the new corner")
-        check(img.count(grey, around((400, 120), 2)) == 0, "top edge still where it was")
-        check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not under the cursor inside the square")
+        check(img.count(outline, around((400, 84), 2)) > 0, "top edge does not run to the new corner")
+        check(img.count(outline, around((400, 120), 2)) == 0, "top edge still where it was")
+        check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not under the cursor")
     print("closest_point end-to-end: ok")
 
 
