@@ -246,6 +246,7 @@ TEST_F(PolygonContractDeathTest, ViolationsStopWithAOneLineMessage) {
   const Polygon one = makePolygon(store, {{0, 0, 0}});
   EXPECT_DEATH(one.insideBarycentric({0, 0, 0}, 0), "^Polygon::insideBarycentric: fewer than two vertices\n$");
   EXPECT_DEATH(empty.insideEdgePlanes({0, 0, 0}, 0.01f), "^Polygon::insideEdgePlanes: polygon is empty\n$");
+  EXPECT_DEATH(one.closestPoint({0, 0, 0}), "^Polygon::closestPoint: fewer than two vertices\n$");
 }
 
 }  // namespace

@@ -125,6 +125,8 @@ class Polygon {
   bool insideSumAngles(const Vector3& p, float tol) const;
   /// The same outline the other way round: vertex order reversed, plane negated.
   void flip();
+  /// Nearest point to q: its foot on the plane if inside, else on the outline (lowest edge on ties). Needs 2 vertices.
+  Vector3 closestPoint(const Vector3& q) const;
   /// False if one is empty or a face or edge normal of either separates them by at least tol; assumes both convex.
   bool overlaps(const Polygon& other, float tol) const;
   /// Average of the corner records in all 26 floats; all zeros for an empty polygon.

@@ -1,0 +1,66 @@
+// closest_point: a square and a green dot at its point nearest to the mouse cursor, which
+// sits under the cursor inside the square and runs along the outline outside it.
+// Mouse: left button picks a corner and drags it; middle or right button drops it.
+#include "closest_point.h"
+
+#include <GL/glut.h>
+#include <viewer/viewer.h>
+
+namespace closest_point {
+
+using namespace geometry;
+using viewer::drawText;
+using viewer::emitVertex;
+
+// Defined in construction order; released at exit in the reverse order.
+Polygon polygon;
+VertexStore vertexStore;
+
+namespace {
+
+constexpr float shapeTol = 0.01f;
+constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
+constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
+
+void display() {
+  // 1. Frame
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_BLEND);
+
+  // 2. Outline, in the white left by the reshape and by the end of every frame
+  glBegin(GL_POLYGON);
+  polygon.emitVertices();
+  glEnd();
+
+  // 3. Corners
+  glColor3f(1, 0, 0);
+  glBegin(GL_POINTS);
+  polygon.emitVertices();
+  glEnd();
+
+  // 4. The closest point to the cursor
+  glColor3f(0, 1, 0);
+  const Vector3 nearest = polygon.closestPoint({viewer::cursor.x, viewer::cursor.y, queryHeight});
+  glBegin(GL_POINTS);
+  emitVertex(nearest);
+  glEnd();
+
+  // 5. and 6. Label, opaque and white
+  glColor3f(1, 1, 1);
+  glDisable(GL_BLEND);
+  drawText(-1, 0.95f, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
+
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
+  // so the plane stays right and is never computed again.
+  polygon.computePlane(shapeTol);
+  return viewer::runViewer(argc, argv, viewer::closestPointSettings, vertexStore, {display, viewer::onDrag});
+}
+
+}  // namespace closest_point
