@@ -1,11 +1,7 @@
 """closest_point in a real window: the dot at the centre, hovered onto the outline, a corner dragged."""
 import sys
 
-from xsession import session_for
-
-
-def like(target, tol=70):
-    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+from xsession import around, check, like, session_for
 
 
 def outline(c):
@@ -15,16 +11,6 @@ def outline(c):
 RED, GREEN = (255, 0, 0), (0, 255, 0)
 CORNERS = [(160, 360), (160, 120), (480, 120), (480, 360)]
 CENTRE = (320, 240)
-
-
-def around(point, r=10):
-    x, y = point
-    return (x - r, y - r, x + r + 1, y + r + 1)
-
-
-def check(ok, what):
-    if not ok:
-        raise AssertionError(what)
 
 
 def main(binary):

@@ -1,16 +1,15 @@
 """plane_cut in a real window: the first cut, a handle dragged onto the other, a drag from empty space."""
 import sys
 
-from xsession import session_for
+from xsession import around, like, session_for
 
 BLUE, GREEN = (0, 0, 255), (0, 255, 0)
 HANDLE_A, HANDLE_B = (384, 168), (256, 312)  # (0.2, 0.3), (-0.2, -0.3)
 X1, X2, C2, C3 = (213, 360), (427, 120), (480, 120), (480, 360)  # the first cut's crossings; the removed corners
 
 
-def seen(img, colour, point, r=6):
-    x, y = point
-    return img.count(lambda c: all(abs(a - b) <= 70 for a, b in zip(c, colour)), (x - r, y - r, x + r + 1, y + r + 1))
+def seen(img, colour, point):
+    return img.count(like(colour), around(point, 6))
 
 
 def main(binary):

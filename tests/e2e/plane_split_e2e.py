@@ -1,25 +1,11 @@
 """plane_split in a real window: the first split, a handle dragged onto the other, a corner dragged."""
 import sys
 
-from xsession import session_for
-
-
-def like(target, tol=70):
-    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+from xsession import around, check, like, session_for
 
 
 CYAN, MAGENTA, RED, GREEN, WHITE = (0, 255, 255), (255, 0, 255), (255, 0, 0), (0, 255, 0), (255, 255, 255)
 HANDLE_A, HANDLE_B, CORNER = (384, 168), (256, 312), (480, 120)  # (0.2, 0.3), (-0.2, -0.3), (0.5, 0.5)
-
-
-def around(point, r=10):
-    x, y = point
-    return (x - r, y - r, x + r + 1, y + r + 1)
-
-
-def check(ok, what):
-    if not ok:
-        raise AssertionError(what)
 
 
 def main(binary):

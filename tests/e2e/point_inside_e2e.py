@@ -1,25 +1,11 @@
 """point_inside in a real window: the square, the labels following the cursor, a corner dragged."""
 import sys
 
-from xsession import session_for
-
-
-def like(target, tol=70):
-    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+from xsession import around, check, like, session_for
 
 
 RED, WHITE = (255, 0, 0), (255, 255, 255)
 CORNERS = [(480, 360), (480, 120), (160, 120), (160, 360)]  # (0.5, -0.5), (0.5, 0.5), (-0.5, 0.5), (-0.5, -0.5)
-
-
-def around(point, r=10):
-    x, y = point
-    return (x - r, y - r, x + r + 1, y + r + 1)
-
-
-def check(ok, what):
-    if not ok:
-        raise AssertionError(what)
 
 
 def has_char(img, line, k):

@@ -1,7 +1,7 @@
 """poly_overlap in a real window: the two rectangles, a handle dragged until they part, a corner making one reflex."""
 import sys
 
-from xsession import session_for
+from xsession import check, session_for
 
 CENTRE_A, CENTRE_B, CORNER = (240, 240), (400, 240), (400, 120)  # (-0.25, 0), (0.25, 0), polyA's (0.25, 0.5)
 
@@ -16,11 +16,6 @@ RED, GREEN = pure(0), pure(1)
 
 def lit(c):
     return min(c) >= 100  # white text, and the outlines anti-aliased over two rows of half brightness
-
-
-def check(ok, what):
-    if not ok:
-        raise AssertionError(what)
 
 
 def labels(img):

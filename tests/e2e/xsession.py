@@ -30,6 +30,23 @@ BROWSER_DRIVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "brows
 BROWSER_BUTTONS = {1: "left", 2: "middle", 3: "right"}  # X button numbers
 
 
+def like(target, tol=70):
+    """A pixel predicate: every channel within tol of the target colour."""
+    return lambda c: all(abs(a - b) <= tol for a, b in zip(c, target))
+
+
+def around(point, r=10):
+    """The box of pixels within r of point, for Image.count."""
+    x, y = point
+    return (x - r, y - r, x + r + 1, y + r + 1)
+
+
+def check(ok, what):
+    """A scenario's assertion, kept when Python runs optimised."""
+    if not ok:
+        raise AssertionError(what)
+
+
 def _die_with_parent():
     # Children get SIGKILL if the harness dies (e.g. killed by a ctest timeout).
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
