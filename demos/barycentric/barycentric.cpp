@@ -48,7 +48,7 @@ Coordinates coordinatesOf(const Vector3& p) {
 
 bool isFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
-void emit2(const Vector3& v) { glVertex2f(v.x, v.y); }
+void emitXY(const Vector3& v) { glVertex2f(v.x, v.y); }
 
 // The label at the shaft's midpoint, the shaft, then the outline of a closed triangular head:
 // tip, one corner of its base, the other, back to the tip. A degenerate triangle gives
@@ -59,16 +59,16 @@ void drawArrow(const char* label, const Vector3& tail, const Vector3& tip, float
   if (!isFinite(tail) || !isFinite(shaft)) return;  // a finite shaft from a finite tail means a finite tip
   drawText(tail + shaft * 0.5f, label);
   glBegin(GL_LINE_STRIP);
-  emit2(tail);
-  emit2(tip);
+  emitXY(tail);
+  emitXY(tip);
   const float len = shaft.length();
   if (len > 0) {
     const Vector3 base = tip + (tail - tip) * (headLength / len);
     const Vector3 t = tip - base;
     const Vector3 n = Vector3{-t.y, t.x, 0} * (headWidth * 0.5f);
-    emit2(base + n);
-    emit2(base - n);
-    emit2(tip);
+    emitXY(base + n);
+    emitXY(base - n);
+    emitXY(tip);
   }
   glEnd();
 }
