@@ -25,7 +25,6 @@ namespace {
 constexpr float cutEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side keptSide = Front;
 constexpr float shapeTol = 0.01f;
-constexpr float lineHalfLength = 5;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
@@ -63,23 +62,7 @@ void display() {
   glEnd();
 
   // 4. Cutting line and the two lines bounding its tolerance band (offset along the plane's normal)
-  const Vector3 a = handleA.position;
-  Vector3 dir = handleB.position - a;
-  dir.normalize();
-  const Vector3 start = a - dir * lineHalfLength;
-  const Vector3 end = start + dir * (2 * lineHalfLength);
-  const Vector3 band = Vector3{dir.y, -dir.x, 0} * cutEps;
-  glColor3f(1, 1, 1);
-  glLineWidth(1.5f);
-  glBegin(GL_LINES);
-  emitVertex(start);
-  emitVertex(end);
-  glColor3f(0.5f, 0.5f, 0.5f);
-  emitVertex(start + band);
-  emitVertex(end + band);
-  emitVertex(start - band);
-  emitVertex(end - band);
-  glEnd();
+  viewer::drawCuttingLine(handleA.position, handleB.position, cutEps);
 
   // 5. The cut, points and outline
   glColor3f(0, 0, 1);

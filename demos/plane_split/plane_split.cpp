@@ -26,7 +26,6 @@ namespace {
 constexpr float splitEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side magentaSide = Front;
 constexpr float shapeTol = 0.01f;
-constexpr float lineHalfLength = 5;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
@@ -80,23 +79,7 @@ void display() {
   glEnd();
 
   // 4. Cutting line and the two lines bounding its tolerance band (offset along the plane's normal)
-  const Vector3 a = handleA.position;
-  Vector3 dir = handleB.position - a;
-  dir.normalize();
-  const Vector3 start = a - dir * lineHalfLength;
-  const Vector3 end = start + dir * (2 * lineHalfLength);
-  const Vector3 band = Vector3{dir.y, -dir.x, 0} * splitEps;
-  glColor3f(1, 1, 1);
-  glLineWidth(1.5f);
-  glBegin(GL_LINES);
-  emitVertex(start);
-  emitVertex(end);
-  glColor3f(0.5f, 0.5f, 0.5f);
-  emitVertex(start + band);
-  emitVertex(end + band);
-  emitVertex(start - band);
-  emitVertex(end - band);
-  glEnd();
+  viewer::drawCuttingLine(handleA.position, handleB.position, splitEps);
 
   // 5. and 6. The two pieces
   glColor3f(0, 1, 1);

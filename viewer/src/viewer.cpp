@@ -12,6 +12,7 @@ PickSource pickable;
 
 namespace {
 constexpr float reshapePointSize = 8;
+constexpr float cuttingLineHalfLength = 5;  // beyond the window's corners whatever the handles
 }
 
 std::size_t PickSource::size() const {
@@ -42,6 +43,25 @@ void drawText(float x, float y, const char* text) {
 void drawText(const Vector3& position, const char* text) { drawText(position.x, position.y, text); }
 
 void emitVertex(const Vector3& position) { glVertex3f(position.x, position.y, position.z); }
+
+void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth) {
+  Vector3 dir = b - a;
+  dir.normalize();  // handles on top of each other leave it zero: everything collapses onto a
+  const Vector3 start = a - dir * cuttingLineHalfLength;
+  const Vector3 end = start + dir * (2 * cuttingLineHalfLength);
+  const Vector3 band = Vector3{dir.y, -dir.x, 0} * halfWidth;
+  glColor3f(1, 1, 1);
+  glLineWidth(1.5f);
+  glBegin(GL_LINES);
+  emitVertex(start);
+  emitVertex(end);
+  glColor3f(0.5f, 0.5f, 0.5f);
+  emitVertex(start + band);
+  emitVertex(end + band);
+  emitVertex(start - band);
+  emitVertex(end - band);
+  glEnd();
+}
 
 bool moveSelectedToCursor() {
   if (!selected) return false;

@@ -128,6 +128,9 @@ void drawText(float x, float y, const char* text);
 void drawText(const Vector3& position, const char* text);
 /// One glVertex3f of a single point (a handle, a query result).
 void emitVertex(const Vector3& position);
+/// The cutting line through handles a and b, white, reaching 5 units either way from a, and the two grey
+/// lines halfWidth to either side that bound its tolerance band; line width 1.5, all at z = 0.
+void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth);
 /// Moves the selected point to (cursor.x, cursor.y, 0); false if nothing is selected.
 bool moveSelectedToCursor();
 
