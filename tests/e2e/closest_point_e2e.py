@@ -16,6 +16,7 @@ CENTRE = (320, 240)
 def main(binary):
     with session_for(binary) as session:
         win = session.launch(binary)
+        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
         for corner in CORNERS:
             check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn")

@@ -15,6 +15,7 @@ def seen(img, colour, point):
 def main(binary):
     with session_for(binary) as session:
         win = session.launch(binary)
+        assert (win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}"
         img = win.screenshot()
         assert seen(img, BLUE, X1) > 10 and seen(img, BLUE, X2) > 10, "the cut's crossings missing"
         assert seen(img, BLUE, C2) == 0 and seen(img, BLUE, C3) == 0, "removed corners drawn in the cut"

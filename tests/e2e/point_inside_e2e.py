@@ -46,6 +46,11 @@ def main(binary):
         img = win.screenshot()
         check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
         check(img.count(like(RED), around(CORNERS[1], 6)) == 0, "dragged corner still at its old place")
+
+        # A larger window stretches the scene: the corner (-0.5, -0.5) moves with it.
+        win.resize(800, 800)
+        img = win.screenshot()
+        check(img.count(like(RED), around((200, 600))) > 10, "the scene did not follow the new window size")
     print("point_inside end-to-end: ok")
 
 

@@ -26,6 +26,7 @@ def labels(img):
 def main(binary):
     with session_for(binary) as session:
         win = session.launch(binary)
+        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
         check(img.count(lit, (100, 115, 360, 125)) > 400 and img.count(lit, (420, 175, 520, 185)) > 150, "no outlines")
         for x, y in (CENTRE_A, CENTRE_B):

@@ -217,6 +217,10 @@ class Window(_Pointer):
         self._xdo("mouseup", button)
         time.sleep(0.02)
 
+    def resize(self, width, height):
+        self._xdo("windowsize", "--sync", self.wid, width, height)
+        self.width, self.height = width, height
+
     def capture(self):
         """One immediate capture of the client area."""
         self.session.check_alive(self.proc)
@@ -330,6 +334,11 @@ class BrowserWindow(_Pointer):
 
     def release(self, button=1):
         self._ask(op="up", button=BROWSER_BUTTONS[button])
+        self._last_input = time.monotonic()
+
+    def resize(self, width, height):
+        self._ask(op="resize", width=width, height=height)
+        self.width, self.height = width, height
         self._last_input = time.monotonic()
 
     def capture(self):

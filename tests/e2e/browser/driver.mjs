@@ -3,6 +3,7 @@
 //   {"op": "info"}                    -> {"title", "width", "height"} of the page and its canvas
 //   {"op": "move", "x", "y"}          -> pointer to canvas pixel (x, y), top-left origin
 //   {"op": "down" | "up", "button"}   -> "left", "middle" or "right"
+//   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot"}                    -> {"png": base64 screenshot of the canvas}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
 // Usage: node driver.mjs PAGE.html  (CHROMIUM overrides the browser, /usr/bin/chromium by default)
@@ -39,6 +40,14 @@ const commands = {
   },
   async down({button}) { await page.mouse.down({button}); return {}; },
   async up({button}) { await page.mouse.up({button}); return {}; },
+  async resize({width, height}) {
+    await page.$eval('canvas', (c, [w, h]) => { c.style.width = `${w}px`; c.style.height = `${h}px`; }, [width, height]);
+    await page.waitForFunction(([w, h]) => {
+      const c = document.querySelector('canvas');
+      return c.width === w && c.height === h;
+    }, [width, height]);
+    return {};
+  },
   async shot() {
     const box = await canvasBox();
     const png = await page.screenshot({clip: {x: box.x, y: box.y, width: box.width, height: box.height}});
