@@ -44,8 +44,8 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
     VertexRef cur = input(k);
     Side curSide = sideOf(cur);
 
-    // An edge from Front to Back (or back) gets a new on-plane vertex, which then
-    // forms a run of its own in front of cur; cur is visited again after it.
+    // An edge between Front and Back gets a new on-plane vertex, which forms a run
+    // of its own in front of cur; cur is then visited again, after it.
     const bool crossed = curSide != prevSide && curSide != On && prevSide != On;
     if (crossed) {
       // With t = dCur / (dCur - dPrev), the weighted sum prev * t + cur * (1 - t)
@@ -65,7 +65,8 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
     }
 
     // A run of on-plane vertices, input [k, end) or the crossing alone; what happens to
-    // it depends on the sides before and after. runSide stays On if the run reaches the end.
+    // it depends on prevSide and runSide, the sides before and after it (runSide stays
+    // On if the run reaches the end).
     std::size_t end = k;
     Side runSide = curSide;
     if (!crossed) {
