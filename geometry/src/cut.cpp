@@ -11,14 +11,16 @@ void Polygon::cut(const Plane& cutter, Side side, float eps) {
   const Side removed = side == Front ? Back : Front;
   auto inside = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps) != removed; };
 
-  // prev is always the input vertex as it was read, also once its place has been
-  // taken by an intersection vertex or erased. The first edge is the closing one.
+  // The kept sequence is built in one pass and swapped in at the end. Each input vertex
+  // gives [crossing, cur] when inside after a crossing, [cur] when inside otherwise,
+  // [crossing] in its place when outside after a crossing, and nothing otherwise.
+  // prev is always the input vertex as it was read. The first edge is the closing one.
+  std::vector<VertexRef> kept;
+  kept.reserve(size());
   VertexRef prev = back();
   bool prevInside = inside(prev);
-  for (std::size_t i = 0; i < size();) {
-    const VertexRef cur = at(i);
+  for (const VertexRef& cur : vertices) {
     const bool curInside = inside(cur);
-    bool crossed = false;
 
     if (curInside != prevInside) {
       // The signed distance reaches zero at t = dCur / (dCur - dPrev) of the way from
@@ -30,24 +32,18 @@ void Polygon::cut(const Plane& cutter, Side side, float eps) {
       const float r = 1.0f / (dCur - dPrev);
       const float t = r * dCur;
       const float e = std::abs(r * eps);
-      crossed = e < t && t < 1 - e;
-      if (crossed) {
+      if (e < t && t < 1 - e) {
         VertexRef crossing = cur;
         crossing.assignNew(*prev * t + *cur * (1.0f - t));
-        if (curInside)
-          insert(i++, crossing);
-        else
-          vertices[i] = crossing;  // in the outside vertex's place
+        kept.push_back(crossing);
       }
     }
 
-    if (curInside || crossed)
-      ++i;
-    else
-      erase(i);  // the next input vertex moves up to i
+    if (curInside) kept.push_back(cur);
     prevInside = curInside;
     prev = cur;
   }
+  vertices.swap(kept);
 }
 
 }  // namespace geometry

@@ -15,10 +15,13 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
 
   // Make the last vertex an off-plane one, so that the side before every run of
   // on-plane vertices is known when the run is met and no run wraps round the end.
+  // The walk reads the vertices from `first` round to the one before it, so the
+  // rotation moves nothing.
+  const std::size_t n = size();
+  std::size_t first = 0;
   VertexRef prev = back();
   Side prevSide = sideOf(prev);
   if (prevSide == On) {
-    const std::size_t n = size();
     if (n == 1) return;
     std::size_t m = n - 2;
     while (m > 0 && sideOf(at(m)) == On) --m;
@@ -28,70 +31,67 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
       if (mSide != side) swapVertices(other);
       return;
     }
-    Polygon rotated;
-    rotated.insert(0, *this, m + 1, n);
-    rotated.insert(rotated.size(), *this, 0, m + 1);
-    swapVertices(rotated);
-    prev = back();
+    first = m + 1;
+    prev = at(m);
     prevSide = mSide;
   }
+  auto input = [&](std::size_t k) -> const VertexRef& { return vertices[k < n - first ? first + k : k - (n - first)]; };
 
-  for (std::size_t i = 0; i < size();) {
-    VertexRef cur = at(i);
+  // Both pieces are built in one pass over the input and the kept one is swapped in at the end.
+  std::vector<VertexRef> kept;
+  kept.reserve(n);
+  for (std::size_t k = 0; k < n;) {
+    VertexRef cur = input(k);
     Side curSide = sideOf(cur);
-    std::size_t next = i + 1;
 
-    if (curSide != prevSide && curSide != On && prevSide != On) {
-      // The edge crosses the plane. With t = dCur / (dCur - dPrev), the weighted
-      // sum prev * t + cur * (1 - t) has signed distance 0 and carries every attribute.
+    // An edge between Front and Back gets a new on-plane vertex, which forms a run
+    // of its own in front of cur; cur is then visited again, after it.
+    const bool crossed = curSide != prevSide && curSide != On && prevSide != On;
+    if (crossed) {
+      // With t = dCur / (dCur - dPrev), the weighted sum prev * t + cur * (1 - t)
+      // has signed distance 0 and carries every attribute.
       const float dCur = cutter.signedDistance(cur->position);
       const float dPrev = cutter.signedDistance(prev->position);
       const float t = dCur * (1.0f / (dCur - dPrev));
       VertexRef crossing = cur;
       crossing.assignNew(*prev * t + *cur * (1.0f - t));
-      insert(i, crossing);
       cur = crossing;
-      curSide = On;
+    } else if (curSide != On) {
+      (curSide == side ? kept : other.vertices).push_back(cur);
+      prevSide = curSide;
+      prev = cur;
+      ++k;
+      continue;
     }
 
-    if (curSide != On) {
-      if (curSide != side) {
-        other.addVertex(cur);
-        erase(i);
-        next = i;
-      }
+    // A run of on-plane vertices, input [k, end) or the crossing alone; what happens to
+    // it depends on prevSide and runSide, the sides before and after it (runSide stays
+    // On if the run reaches the end).
+    std::size_t end = k;
+    Side runSide = curSide;
+    if (!crossed) {
+      while (end < n && (runSide = sideOf(input(end))) == On) ++end;
+      cur = input(end - 1);
+    }
+    auto appendRun = [&](std::vector<VertexRef>& piece) {
+      if (crossed) piece.push_back(cur);
+      for (std::size_t j = k; j < end; ++j) piece.push_back(input(j));
+    };
+    if (prevSide != side) {
+      // The boundary comes from the far side (entering the kept side, or touching the plane).
+      appendRun(other.vertices);
+      if (runSide == side) kept.push_back(cur);  // the last on-plane vertex bounds the kept piece
     } else {
-      // A run of on-plane vertices; what happens to it depends on the sides before and after.
-      const std::size_t start = i;
-      std::size_t last = i;
-      Side runSide = On;
-      for (std::size_t k = i + 1; k < size(); ++k) {
-        runSide = sideOf(at(k));
-        if (runSide != On) break;
-        cur = at(k);
-        last = k;
-      }
-      if (prevSide != side) {
-        // The boundary comes from the far side (entering the kept side, or touching the plane).
-        other.insert(other.size(), *this, start, last + 1);
-        if (runSide == side) {
-          erase(start, last);  // the last on-plane vertex stays as the kept piece's boundary
-          next = start + 1;
-        } else {
-          erase(start, last + 1);
-          next = start;
-        }
-      } else {
-        // The kept piece keeps the run; if the boundary leaves the kept side here, the far piece starts with its end.
-        if (runSide == opposite) other.addVertex(cur);
-        next = last + 1;
-      }
+      // The kept piece keeps the run; if the boundary leaves the kept side here, the far piece starts with its end.
+      appendRun(kept);
+      if (runSide == opposite) other.vertices.push_back(cur);
     }
 
-    prevSide = curSide;
+    prevSide = On;
     prev = cur;
-    i = next;
+    k = end;
   }
+  vertices.swap(kept);
 }
 
 }  // namespace geometry
