@@ -3,6 +3,7 @@
 // PROGRAM names the program's namespace; every global allocation is counted.
 #include <GL/glut.h>
 #include <benchmark/benchmark.h>
+#include <geometry/polygon.h>
 #include <malloc.h>
 #include <viewer/viewer.h>
 
@@ -13,7 +14,10 @@
 
 namespace PROGRAM {
 int run(int argc, char** argv);
-}
+#ifdef DRAGS_RECOMPUTE
+extern geometry::VertexStore vertexStore;
+#endif
+}  // namespace PROGRAM
 
 namespace {
 
@@ -67,6 +71,8 @@ BENCHMARK(display);
 int spotX(int i) { return rig::pixelX(dragSpots[i].x, viewer::windowWidth); }
 int spotY(int i) { return rig::pixelY(dragSpots[i].y, viewer::windowHeight); }
 
+// Per event: time, heap bytes kept, allocations (one of them the stand-in's record of the
+// redisplay request, freed again when the calls are cleared) and new store entries.
 void dragHandle(benchmark::State& state) {
   rig::Program& p = program();
   p.press(GLUT_LEFT_BUTTON, rig::pixelX(handleStart.x), rig::pixelY(handleStart.y));
@@ -75,6 +81,7 @@ void dragHandle(benchmark::State& state) {
   rig::clearCalls();
 
   const HeapCount before = heap;
+  const std::size_t entriesBefore = PROGRAM::vertexStore.size();
   long long events = 0;
   for (auto _ : state) {
     const int i = static_cast<int>(events % 2);
@@ -86,6 +93,9 @@ void dragHandle(benchmark::State& state) {
   const auto perEvent = [&](long long count) { return static_cast<double>(count) / static_cast<double>(events); };
   state.counters["retained_bytes"] = perEvent(heap.bytes - before.bytes);
   state.counters["allocations"] = perEvent(heap.allocations - before.allocations);
+  state.counters["new_entries"] = perEvent(static_cast<long long>(PROGRAM::vertexStore.size() - entriesBefore));
+  state.counters["record_bytes"] = sizeof(geometry::Vertex);
+  state.counters["link_bytes"] = sizeof(geometry::Vertex*);
 }
 BENCHMARK(dragHandle);
 #endif
