@@ -82,8 +82,9 @@ def main():
       "given float coordinates, like ours.")
     w(f"- Every figure is the median of {reps} repetitions, in CPU time (the time the benchmark's thread ran), "
       "so that time the core spent on other processes is not counted; wall-clock medians are given beside the "
-      "operations. The figures come from a shared 2-core virtual machine on which other builds and a fuzzer ran "
-      "at the same time: expect some per cent of noise, more on the wall-clock figures.\n")
+      "operations. The figures come from a shared 2-core virtual machine, whose cores other developers' builds "
+      "and fuzzing runs may have used at the same time: expect some per cent of noise, more on the wall-clock "
+      "figures. Cycles below are counted at the clock the benchmark library reports.\n")
 
     w("## Operations on the programs' shapes\n")
     w("The shapes: the unit square (clockwise, as in plane_split, plane_cut and closest_point; flipped to "
