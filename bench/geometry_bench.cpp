@@ -38,12 +38,12 @@ struct Query {
 };
 constexpr Query queries[] = {{"inside", {0.2f, 0.1f, 0}}, {"outside", {0.9f, 0.1f, 0}}};
 
-// split and cut add two vertex records per call to a pool that is never released, so their
-// runs have a fixed number of calls: about this many vertices walked per repetition, at least
-// minCalls calls, in batches of about batchVertices vertices.
-constexpr std::int64_t vertexBudget = std::int64_t{1} << 18;
+// split and cut add two vertex records per call to a pool that is never released. Small
+// polygons run in batches of about batchVertices vertices and a fixed number of calls, about
+// smallRunVertices vertices walked per repetition; from batchVertices on, each call is long
+// enough for the usual run time to keep the pool small.
 constexpr std::int64_t batchVertices = 1024;
-constexpr std::int64_t minCalls = 4;
+constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
 constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
 
 Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
@@ -144,21 +144,22 @@ template <class Op>
 void addOnCopies(const std::string& name, std::vector<Vector3> corners, Op op) {
   const auto n = static_cast<std::int64_t>(corners.size());
   const std::int64_t batch = std::max<std::int64_t>(1, batchVertices / n);
-  const std::int64_t iterations = std::max(minCalls, vertexBudget / n) / batch;
-  benchmark::RegisterBenchmark(name.c_str(), [corners, op, n, batch](benchmark::State& state) {
-    VertexStore store;
-    Polygon source = makePolygon(store, corners);
-    source.plane = shapes().square.plane;
-    std::vector<Polygon> copies(static_cast<std::size_t>(batch));
-    for (auto _ : state) {
-      state.PauseTiming();
-      for (Polygon& copy : copies) copy = source;
-      state.ResumeTiming();
-      for (Polygon& copy : copies) op(copy);
-    }
-    state.counters["calls"] = static_cast<double>(batch);
-    state.counters["vertices"] = static_cast<double>(n);
-  })->Iterations(std::max<std::int64_t>(1, iterations));
+  benchmark::internal::Benchmark* run =
+      benchmark::RegisterBenchmark(name.c_str(), [corners, op, n, batch](benchmark::State& state) {
+        VertexStore store;
+        Polygon source = makePolygon(store, corners);
+        source.plane = shapes().square.plane;
+        std::vector<Polygon> copies(static_cast<std::size_t>(batch));
+        for (auto _ : state) {
+          state.PauseTiming();
+          for (Polygon& copy : copies) copy = source;
+          state.ResumeTiming();
+          for (Polygon& copy : copies) op(copy);
+        }
+        state.counters["calls"] = static_cast<double>(batch);
+        state.counters["vertices"] = static_cast<double>(n);
+      });
+  if (batch > 1) run->Iterations(smallRunVertices / n / batch);
 }
 
 void splitFront(Polygon& p, const Plane& cutter) {
