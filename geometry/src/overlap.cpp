@@ -11,10 +11,13 @@ namespace {
 // length or runs along the plane's normal.
 constexpr float degenerateAxis = 0.5f;
 
+// Walks the refs directly: the callers never pass an empty polygon, and a checked
+// lookup per vertex costs more than the projection itself.
 Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin) {
   Projection extent;
-  extent.start(axis, origin, p.at(0)->position);
-  for (std::size_t i = 1; i < p.size(); ++i) extent.add(p.at(i)->position);
+  auto ref = p.begin();
+  extent.start(axis, origin, (*ref)->position);
+  for (++ref; ref != p.end(); ++ref) extent.add((*ref)->position);
   return extent;
 }
 

@@ -1,0 +1,262 @@
+// The polygon operations on the programs' own shapes, the same questions answered by
+// Boost.Geometry in the same run, and split and cut on convex polygons of growing size.
+// Names: op/<operation>/<shape>[/<point>], boost/<query>/<shape>[/<point>], scale/<operation>/<n>.
+#include <benchmark/benchmark.h>
+#include <geometry/polygon.h>
+
+// Boost 1.74's rescale policy trips g++'s maybe-uninitialized check (its factor is set on every path).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#include <boost/geometry.hpp>
+#pragma GCC diagnostic pop
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace geometry;
+namespace bg = boost::geometry;
+using BoostPoint = bg::model::d2::point_xy<float>;
+using BoostPolygon = bg::model::polygon<BoostPoint>;
+
+// The programs' arguments.
+constexpr float shapeTol = 0.01f;
+constexpr float sideEps = 0.05f;
+constexpr float barycentricEps = 0;
+constexpr float queryHeight = 10;  // closest_point's query stands this far above the drawing plane
+constexpr Vector3 drawingPlaneNormal{0, 0, 1};
+constexpr Vector3 handleA{0.2f, 0.3f, 0};
+constexpr Vector3 handleB{-0.2f, -0.3f, 0};
+constexpr float halfPlaneReach = 10;  // the half-plane polygon given to Boost reaches this far from the line
+
+// The points the tests are put to: inside every shape (all edges are walked), and beyond the square's right edge.
+struct Query {
+  const char* name;
+  Vector3 point;
+};
+constexpr Query queries[] = {{"inside", {0.2f, 0.1f, 0}}, {"outside", {0.9f, 0.1f, 0}}};
+
+// split and cut add two vertex records per call to a pool that is never released. Small
+// polygons run in batches of about batchVertices vertices and a fixed number of calls, about
+// smallRunVertices vertices walked per repetition; from batchVertices on, each call is long
+// enough for the usual run time to keep the pool small.
+constexpr std::int64_t batchVertices = 1024;
+constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
+constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
+
+Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
+  Polygon p;
+  for (const Vector3& c : corners) p.addVertex(VertexRef(Vertex(c.x, c.y, c.z), store));
+  return p;
+}
+
+// The shapes of the programs, built once, in place (polygons link their store).
+struct Shapes {
+  VertexStore store;
+  Polygon square;        // plane_split, plane_cut, closest_point: clockwise, normal (0, 0, -1)
+  Polygon insideSquare;  // point_inside: the same flipped, counter-clockwise about (0, 0, 1)
+  Polygon rectangleA;    // poly_overlap's two rectangles
+  Polygon rectangleB;
+  Polygon triangle;  // barycentric's corners, clockwise from the top
+  Plane cutter = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, handleA);
+
+  Shapes() {
+    const std::vector<Vector3> squareCorners{{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.5f, 0.5f, 0}, {0.5f, -0.5f, 0}};
+    square = makePolygon(store, squareCorners);
+    square.computePlane(shapeTol);
+    insideSquare = makePolygon(store, squareCorners);
+    insideSquare.computePlane(shapeTol);
+    insideSquare.flip();
+    rectangleA = makePolygon(store, {{-0.75f, -0.5f, 0}, {-0.75f, 0.5f, 0}, {0.25f, 0.5f, 0}, {0.25f, -0.5f, 0}});
+    rectangleA.computePlane(shapeTol);
+    rectangleB = makePolygon(store, {{-0.25f, -0.25f, 0}, {-0.25f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.75f, -0.25f, 0}});
+    rectangleB.computePlane(shapeTol);
+    std::vector<Vector3> corners;
+    for (int i = 0; i < 3; ++i) {
+      const float angle = 3.1415927f * static_cast<float>(2 * i) / 3;
+      corners.push_back({0.7f * static_cast<float>(std::sin(static_cast<double>(angle))),
+                         0.7f * static_cast<float>(std::cos(static_cast<double>(angle))), 0});
+    }
+    triangle = makePolygon(store, corners);
+  }
+};
+
+const Shapes& shapes() {
+  static const Shapes s;
+  return s;
+}
+
+BoostPoint toBoost(const Vector3& p) { return {p.x, p.y}; }
+
+BoostPolygon toBoost(const Polygon& polygon) {
+  BoostPolygon out;
+  for (const VertexRef& ref : polygon) bg::append(out, toBoost(ref->position));
+  bg::correct(out);  // clockwise and closed, as Boost's default polygon wants
+  return out;
+}
+
+// The part of the plane in front of the cutter (the side cut keeps), as a large rectangle.
+BoostPolygon frontHalfPlane(const Plane& cutter) {
+  Vector3 along = handleA - handleB;
+  along.normalize();
+  const Vector3 a = handleA - along * halfPlaneReach;
+  const Vector3 b = handleA + along * halfPlaneReach;
+  const Vector3 up = cutter.normal * halfPlaneReach;
+  BoostPolygon out;
+  for (const Vector3& p : {a, b, b + up, a + up}) bg::append(out, toBoost(p));
+  bg::correct(out);
+  return out;
+}
+
+// A convex polygon of n corners on the circle of radius 0.5 about the origin, clockwise.
+std::vector<Vector3> circle(std::int64_t n) {
+  std::vector<Vector3> corners;
+  for (std::int64_t i = 0; i < n; ++i) {
+    const double angle = 0.1 - 2 * 3.141592653589793 * static_cast<double>(i) / static_cast<double>(n);
+    corners.push_back({static_cast<float>(0.5 * std::cos(angle)), static_cast<float>(0.5 * std::sin(angle)), 0});
+  }
+  return corners;
+}
+
+template <class Fn>
+void add(const std::string& name, Fn fn) {
+  benchmark::RegisterBenchmark(name.c_str(), fn);
+}
+
+// One call per iteration; the point is hidden from the optimiser so that no call is hoisted.
+template <class Fn>
+void addQuery(const std::string& name, const Vector3& point, Fn fn) {
+  add(name, [point, fn](benchmark::State& state) {
+    Vector3 p = point;
+    for (auto _ : state) {
+      benchmark::DoNotOptimize(p);
+      benchmark::DoNotOptimize(fn(p));
+    }
+  });
+}
+
+// split or cut (op) on fresh copies of source: every iteration first copies source into a
+// batch of polygons (not timed), then runs op on each copy (timed). The JSON gets the calls
+// per iteration and the vertex count, from which the report takes ns per call and per vertex.
+template <class Op>
+void addOnCopies(const std::string& name, std::vector<Vector3> corners, Op op) {
+  const auto n = static_cast<std::int64_t>(corners.size());
+  const std::int64_t batch = std::max<std::int64_t>(1, batchVertices / n);
+  benchmark::internal::Benchmark* run =
+      benchmark::RegisterBenchmark(name.c_str(), [corners, op, n, batch](benchmark::State& state) {
+        VertexStore store;
+        Polygon source = makePolygon(store, corners);
+        source.plane = shapes().square.plane;
+        std::vector<Polygon> copies(static_cast<std::size_t>(batch));
+        for (auto _ : state) {
+          state.PauseTiming();
+          for (Polygon& copy : copies) copy = source;
+          state.ResumeTiming();
+          for (Polygon& copy : copies) op(copy);
+        }
+        state.counters["calls"] = static_cast<double>(batch);
+        state.counters["vertices"] = static_cast<double>(n);
+      });
+  if (batch > 1) run->Iterations(smallRunVertices / n / batch);
+}
+
+void splitFront(Polygon& p, const Plane& cutter) {
+  static Polygon other;
+  p.split(cutter, other, Front, sideEps);
+  benchmark::DoNotOptimize(other.size());
+}
+
+void cutFront(Polygon& p, const Plane& cutter) {
+  p.cut(cutter, Front, sideEps);
+  benchmark::DoNotOptimize(p.size());
+}
+
+void registerOperations() {
+  const Shapes& s = shapes();
+  add("op/computePlane/square", [](benchmark::State& state) {
+    Polygon p = shapes().square;
+    for (auto _ : state) benchmark::DoNotOptimize(p.computePlane(shapeTol));
+  });
+  add("op/isConvex/square", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(s.square.isConvex(shapeTol));
+  });
+  add("op/isTiny/square", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(s.square.isTiny(shapeTol));
+  });
+  for (const Query& q : queries) {
+    const std::string at = std::string("/") + q.name;
+    addQuery("op/insideSumAngles/square" + at, q.point,
+             [&s](const Vector3& p) { return s.insideSquare.insideSumAngles(p, shapeTol); });
+    addQuery("op/insideEdgePlanes/square" + at, q.point,
+             [&s](const Vector3& p) { return s.insideSquare.insideEdgePlanes(p, shapeTol); });
+    addQuery("op/insideBarycentric/square" + at, q.point,
+             [&s](const Vector3& p) { return s.insideSquare.insideBarycentric(p, barycentricEps); });
+    addQuery("op/insideBarycentric/triangle" + at, q.point,
+             [&s](const Vector3& p) { return s.triangle.insideBarycentric(p, barycentricEps); });
+    addQuery("op/closestPoint/square" + at, q.point + drawingPlaneNormal * queryHeight,
+             [&s](const Vector3& p) { return s.square.closestPoint(p); });
+  }
+  const std::vector<Vector3> squareCorners = {{-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0.5f, 0.5f, 0}, {0.5f, -0.5f, 0}};
+  addOnCopies("op/split/square", squareCorners, [&s](Polygon& p) { splitFront(p, s.cutter); });
+  addOnCopies("op/cut/square", squareCorners, [&s](Polygon& p) { cutFront(p, s.cutter); });
+  add("op/overlaps/rectangles", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(s.rectangleA.overlaps(s.rectangleB, shapeTol));
+  });
+  add("op/centrePosition/rectangle", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(s.rectangleA.centrePosition());
+  });
+}
+
+void registerBoost() {
+  const Shapes& s = shapes();
+  static const BoostPolygon square = toBoost(s.square);
+  static const BoostPolygon triangle = toBoost(s.triangle);
+  static const BoostPolygon rectangleA = toBoost(s.rectangleA);
+  static const BoostPolygon rectangleB = toBoost(s.rectangleB);
+  static const BoostPolygon halfPlane = frontHalfPlane(s.cutter);
+  for (const Query& q : queries) {
+    const std::string at = std::string("/") + q.name;
+    addQuery("boost/within/square" + at, q.point, [](const Vector3& p) { return bg::within(toBoost(p), square); });
+    addQuery("boost/covered_by/square" + at, q.point,
+             [](const Vector3& p) { return bg::covered_by(toBoost(p), square); });
+    addQuery("boost/within/triangle" + at, q.point, [](const Vector3& p) { return bg::within(toBoost(p), triangle); });
+    addQuery("boost/covered_by/triangle" + at, q.point,
+             [](const Vector3& p) { return bg::covered_by(toBoost(p), triangle); });
+    addQuery("boost/distance/square" + at, q.point, [](const Vector3& p) { return bg::distance(toBoost(p), square); });
+  }
+  add("boost/intersects/rectangles", [](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(rectangleA, rectangleB));
+  });
+  add("boost/intersection/square", [](benchmark::State& state) {
+    bg::model::multi_polygon<BoostPolygon> out;
+    for (auto _ : state) {
+      out.clear();
+      bg::intersection(square, halfPlane, out);
+      benchmark::DoNotOptimize(out.data());
+    }
+  });
+}
+
+// A circle approximation crossed through its centre by a line parallel to the programs' cutting line.
+void registerScaling() {
+  static const Plane throughCentre = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, Vector3{});
+  for (const std::int64_t n : scaleSizes) {
+    addOnCopies("scale/split/" + std::to_string(n), circle(n), [](Polygon& p) { splitFront(p, throughCentre); });
+    addOnCopies("scale/cut/" + std::to_string(n), circle(n), [](Polygon& p) { cutFront(p, throughCentre); });
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  registerOperations();
+  registerBoost();
+  registerScaling();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

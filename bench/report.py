@@ -1,0 +1,289 @@
+"""Writes docs/performance.md from the benchmark results (JSON, medians of repetitions).
+
+Usage: report.py RESULTS_DIR BUILD_DIR COMMAND > docs/performance.md
+RESULTS_DIR holds geometry.json and <program>.json; BUILD_DIR is the CMake build they came from.
+"""
+import json
+import os
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+PROGRAMS = ["plane_split", "point_inside", "plane_cut", "poly_overlap", "closest_point", "barycentric"]
+POINT_TARGET_NS = 5
+OVERLAP_TARGET_NS = 30
+BOOST_FACTOR = 10
+SCALING_LIMIT = 1.5
+SMALL_N, LARGE_N = 1024, 131072
+
+
+def load(path):
+    """Median cpu and real time per call, and counters, by benchmark name."""
+    data = json.loads(path.read_text())
+    out = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") != "median":
+            continue
+        name = re.sub(r"/iterations:\d+", "", b["run_name"])
+        calls = b.get("calls", 1)
+        out[name] = dict(b, cpu=b["cpu_time"] / calls, real=b["real_time"] / calls, reps=b["repetitions"])
+    return data["context"], out
+
+
+def ns(value):
+    return f"{value:,.0f}" if value >= 100 else f"{value:.3g}"
+
+
+def cpu_model():
+    for line in Path("/proc/cpuinfo").read_text().splitlines():
+        if line.startswith("model name"):
+            return line.split(":", 1)[1].strip()
+    return "unknown"
+
+
+def compiler(build):
+    cache = (Path(build) / "CMakeCache.txt").read_text()
+    cxx = re.search(r"^CMAKE_CXX_COMPILER:\w+=(.*)$", cache, re.M).group(1)
+    flags = re.search(r"^CMAKE_CXX_FLAGS_RELEASE:\w+=(.*)$", cache, re.M).group(1)
+    version = subprocess.run([cxx, "--version"], capture_output=True, text=True).stdout.splitlines()[0]
+    return f"{version}, `{flags} -Wall -Wextra -ffp-contract=off` (Release, the default preset)"
+
+
+def package_version(package):
+    run = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True, text=True)
+    return run.stdout.strip() or "(version unknown)"
+
+
+def cache_size(context, level):
+    sizes = [c["size"] for c in context.get("caches", []) if c["level"] == level and c["type"] != "Instruction"]
+    return f"{sizes[0] // 1024} KiB" if sizes else "?"
+
+
+def main():
+    results, build, command = Path(sys.argv[1]), sys.argv[2], sys.argv[3]
+    context, geo = load(results / "geometry.json")
+    programs = {p: load(results / f"{p}.json")[1] for p in PROGRAMS if (results / f"{p}.json").exists()}
+    mhz = context.get("mhz_per_cpu", 0)
+    reps = next(iter(geo.values()))["reps"]
+    cycles = lambda t: t * mhz / 1000
+    out = []
+    w = out.append
+
+    w("# Performance\n")
+    w(f"Written by `scripts/bench` on {context['date']}; do not edit by hand, run it again.\n")
+    w(f"- Command: `{command}`")
+    w(f"- Machine: {cpu_model()}, {os.cpu_count()} cores at {mhz} MHz as reported, "
+      f"L2 {cache_size(context, 2)}, L3 {cache_size(context, 3)}; run on CPU(s) "
+      f"{','.join(map(str, sorted(os.sched_getaffinity(0))))}.")
+    w(f"- Compiler: {compiler(build)}; Google Benchmark {package_version('libbenchmark-dev')} and Boost.Geometry "
+      f"{package_version('libboost-dev')} from Debian (the benchmark library reports itself as a "
+      f"{context.get('library_build_type', '?')} build: that concerns its own code, not the timed code). Boost is "
+      "given float coordinates, like ours.")
+    w(f"- Every figure is the median of {reps} repetitions, in CPU time (the time the benchmark's thread ran), "
+      "so that time the core spent on other processes is not counted; wall-clock medians are given beside the "
+      "operations. The figures come from a shared 2-core virtual machine, whose cores other developers' builds "
+      "and fuzzing runs may have used at the same time: expect some per cent of noise, more on the wall-clock "
+      "figures. Cycles below are counted at the clock the benchmark library reports.\n")
+
+    w("## Operations on the programs' shapes\n")
+    w("The shapes: the unit square (clockwise, as in plane_split, plane_cut and closest_point; flipped to "
+      "counter-clockwise for the inside tests, as in point_inside), the two rectangles of poly_overlap and the "
+      "triangle of barycentric. The points: inside, (0.2, 0.1), where every test walks all its edges, and outside, "
+      "(0.9, 0.1), beyond the square's right edge; closestPoint's query stands 10 above them, as in closest_point. "
+      "split and cut use the programs' cutting line through (0.2, 0.3) and (-0.2, -0.3), eps 0.05, on fresh copies "
+      "of the square (copying is not timed).\n")
+    w("| operation | shape | point | ns per call | wall ns |")
+    w("|---|---|---|---:|---:|")
+    for name, b in geo.items():
+        parts = name.split("/")
+        if parts[0] != "op":
+            continue
+        point = parts[3] if len(parts) > 3 else ""
+        w(f"| `{parts[1]}` | {parts[2]} | {point} | {ns(b['cpu'])} | {ns(b['real'])} |")
+    w("")
+
+    w("## The same questions answered by Boost.Geometry\n")
+    w("Ratio = Boost's time / ours: above 1, ours is faster. `covered_by` counts the outline as inside, like our "
+      "three tests; `within` does not. Boost's half plane for `intersection` is a large rectangle on the kept side "
+      "of the cutting line, with no tolerance band; `distance` answers how far the nearest point is, "
+      "closestPoint which point it is.\n")
+    w("| ours | shape | point | ns | Boost | ns | ratio |")
+    w("|---|---|---|---:|---|---:|---:|")
+    pairs = []
+    for test in ["insideEdgePlanes", "insideBarycentric", "insideSumAngles"]:
+        for shape in ["square", "triangle"]:
+            for point in ["inside", "outside"]:
+                for query in ["within", "covered_by"]:
+                    pairs.append((f"op/{test}/{shape}/{point}", f"boost/{query}/{shape}/{point}"))
+    pairs += [("op/overlaps/rectangles", "boost/intersects/rectangles"),
+              ("op/cut/square", "boost/intersection/square"),
+              ("op/closestPoint/square/inside", "boost/distance/square/inside"),
+              ("op/closestPoint/square/outside", "boost/distance/square/outside")]
+    ratio = {}
+    for ours, theirs in pairs:
+        if ours not in geo or theirs not in geo:
+            continue
+        a, b = geo[ours], geo[theirs]
+        ratio[ours, theirs.split("/")[1]] = b["cpu"] / a["cpu"]
+        p = ours.split("/")
+        w(f"| `{p[1]}` | {p[2]} | {p[3] if len(p) > 3 else ''} | {ns(a['cpu'])} | `{theirs.split('/')[1]}` | "
+          f"{ns(b['cpu'])} | {b['cpu'] / a['cpu']:.1f} |")
+    w("")
+
+    w("## split and cut by size\n")
+    w("A convex polygon of n corners on a circle of radius 0.5, crossed through its centre by a line parallel to the "
+      "programs' cutting line (eps 0.05), on fresh copies (copying is not timed). Every call adds two vertex "
+      "records to a pool that is never released, so below 1,024 vertices the runs have a fixed number of calls "
+      "(65,536 at n = 4) instead of a fixed time; the JSON results give the counts.\n")
+    w("| n | split ns per call | split ns per vertex | cut ns per call | cut ns per vertex |")
+    w("|---:|---:|---:|---:|---:|")
+    per_vertex = {}
+    for n in [4, 64, 1024, 16384, 131072]:
+        row = [f"{n:,}"]
+        for op in ["split", "cut"]:
+            b = geo.get(f"scale/{op}/{n}")
+            if b:
+                per_vertex[op, n] = b["cpu"] / n
+                row += [ns(b["cpu"]), f"{b['cpu'] / n:.3g}"]
+            else:
+                row += ["", ""]
+        w("| " + " | ".join(row) + " |")
+    w("")
+
+    w("## Display and drag, through the recording stand-in\n")
+    w("Each program's display callback as a whole, once per frame, linked against the recording GL/GLUT "
+      "stand-in of the tests (`tests/support/rig.h`): the figures include the stand-in recording every call, "
+      "which costs far more than the drawing code itself would spend in a GL driver's immediate mode. The cursor "
+      "is at (0.2, 0.1).\n")
+    w("| program | ns per frame |")
+    w("|---|---:|")
+    for p, r in programs.items():
+        if "display" in r:
+            w(f"| {p} | {ns(r['display']['cpu'])} |")
+    w("")
+    w("A drag event moves a cutting-line handle between (0.2, 0.3) and (0.25, 0.3) with the button held: the "
+      "program recomputes the split or the cut, which makes two new vertex records. Heap bytes are counted by a "
+      "replaced global operator new and delete, as the allocator hands them out (malloc_usable_size, so its "
+      "rounding is included, its 8-byte chunk headers are not). One allocation per event is the stand-in's "
+      "record of the redisplay request; it is freed again and adds nothing to the bytes kept.\n")
+    w("| program | ns per drag event | heap bytes kept per event | allocations per event | new store entries per event |")
+    w("|---|---:|---:|---:|---:|")
+    drags = {}
+    for p, r in programs.items():
+        if "dragHandle" in r:
+            d = r["dragHandle"]
+            drags[p] = d
+            w(f"| {p} | {ns(d['cpu'])} | {d['retained_bytes']:.1f} | {d['allocations']:.2f} | {d['new_entries']:.2f} |")
+    w("")
+
+    w("## Targets\n")
+    w("| target | measured | verdict |")
+    w("|---|---|---|")
+    why = []
+
+    def verdict(met, miss):
+        return "met" if met else f"missed: {miss}"
+
+    for test in ["insideEdgePlanes", "insideBarycentric"]:
+        worst = max(geo[f"op/{test}/square/{pt}"]["cpu"] for pt in ["inside", "outside"])
+        met = worst <= POINT_TARGET_NS
+        w(f"| `{test}` on the square ≤ {POINT_TARGET_NS} ns | {ns(worst)} ns (slower of the two points) | "
+          f"{verdict(met, f'{worst / POINT_TARGET_NS:.1f} times the limit')} |")
+        if not met:
+            why.append(POINT_WHY[test].format(cycles=cycles(POINT_TARGET_NS), mhz=mhz, measured=cycles(worst)))
+    point_ratios = {t: [ratio[f"op/{t}/square/{pt}", q] for pt in ["inside", "outside"] for q in ["within", "covered_by"]]
+                    for t in ["insideEdgePlanes", "insideBarycentric"]}
+    for test, ratios in point_ratios.items():
+        worst = min(ratios)
+        w(f"| `{test}` ≥ {BOOST_FACTOR}× faster than `within`/`covered_by` | {worst:.1f}× (lowest of both points "
+          f"and both queries) | {verdict(worst >= BOOST_FACTOR, f'{BOOST_FACTOR / worst:.1f} times short')} |")
+    if min(min(r) for r in point_ratios.values()) < BOOST_FACTOR:
+        why.append(BOOST_POINT_WHY)
+    t = geo["op/overlaps/rectangles"]["cpu"]
+    met = t <= OVERLAP_TARGET_NS
+    w(f"| `overlaps` of the two rectangles ≤ {OVERLAP_TARGET_NS} ns | {ns(t)} ns | "
+      f"{verdict(met, f'{t / OVERLAP_TARGET_NS:.1f} times the limit')} |")
+    if not met:
+        why.append(OVERLAP_WHY.format(cycles=cycles(t)))
+    r = ratio["op/overlaps/rectangles", "intersects"]
+    w(f"| `overlaps` ≥ {BOOST_FACTOR}× faster than `intersects` | {r:.1f}× | "
+      f"{verdict(r >= BOOST_FACTOR, f'{BOOST_FACTOR / r:.1f} times short')} |")
+    if r < BOOST_FACTOR:
+        why.append(BOOST_OVERLAP_WHY)
+    for op in ["split", "cut"]:
+        if (op, SMALL_N) not in per_vertex or (op, LARGE_N) not in per_vertex:
+            continue
+        growth = per_vertex[op, LARGE_N] / per_vertex[op, SMALL_N]
+        met = growth <= SCALING_LIMIT
+        w(f"| `{op}` ns per vertex at n = {LARGE_N:,} ≤ {SCALING_LIMIT} × that at n = {SMALL_N:,} | "
+          f"{growth:.2f} × | {verdict(met, f'{growth / SCALING_LIMIT:.1f} times the limit')} |")
+        if not met:
+            mid = per_vertex.get((op, 16384), 0) / per_vertex[op, SMALL_N]
+            why.append((QUADRATIC_WHY if mid > 4 else MEMORY_WHY).format(op=op, growth=growth, mid=mid))
+    for p, d in drags.items():
+        budget = 2 * (d["record_bytes"] + d["link_bytes"])
+        # The store's links sit in one array that doubles when full: up to twice the links themselves.
+        allowance = d["new_entries"] * (d["record_bytes"] + 2 * d["link_bytes"]) + 16
+        kept = d["retained_bytes"]
+        w(f"| heap per drag event in {p} ≤ 2 × (record + link) = {budget:.0f} B plus allocator overhead | "
+          f"{kept:.0f} B | {verdict(kept <= allowance, f'{kept - allowance:.0f} B over')} |")
+    w("")
+    if drags:
+        first = drags[next(iter(drags))]
+        w(HEAP_NOTE.format(record_bytes=first["record_bytes"], link_bytes=first["link_bytes"]))
+    if why:
+        w("\n### Why targets are missed\n")
+        for text in dict.fromkeys(why):
+            w(f"- {text}")
+    print("\n".join(out).rstrip() + "\n")
+
+
+POINT_WHY = {
+    "insideEdgePlanes": "`insideEdgePlanes`: the answer is defined by the float operations of the walk, which must "
+    "stay bit for bit the same: per edge a subtraction, a cross product with the normal, a second subtraction and "
+    "a dot product, about 25 scalar instructions, 100 for the square, plus the call into the library. "
+    "{cycles:.0f} cycles at {mhz} MHz (the limit) do not retire them; the measured time is about "
+    "{measured:.0f} cycles. The loop is already tight (the search unrolls it, no check sits inside it); reaching "
+    "the limit would take evaluating the four edges side by side in vector registers, a rewrite of the "
+    "operation rather than a tidying.",
+    "insideBarycentric": "`insideBarycentric`: each fan triangle needs two divisions that depend on each other "
+    "(1 / |e1|², then the quotient giving v, which needs the perpendicular built from the first) and a chain of "
+    "products and sums between them; their latencies alone exceed the {cycles:.0f} cycles that {mhz} MHz allow "
+    "in 5 ns. The measured time is about {measured:.0f} cycles. Fewer or cheaper operations would change the "
+    "rounding, and so the answers near the outline.",
+}
+BOOST_POINT_WHY = ("Point tests against Boost.Geometry: for a ring of three or four corners Boost's `within` and "
+                   "`covered_by` are short loops of comparisons and products too, inlined at the call site (they "
+                   "are templates), while ours are calls into the static library; from the outside point Boost's "
+                   "winding count passes most edges on coordinate comparisons alone. Ten times faster would put "
+                   "ours below the floors given above.")
+OVERLAP_WHY = ("`overlaps`: for two overlapping rectangles no axis separates them, so all ten candidate axes are "
+               "tried (two face normals and eight edge normals, each edge normal normalised with a square root "
+               "and a division before its projections can start) and on each axis all eight corners are "
+               "projected: 80 projections of three subtractions, three products, two sums and two comparisons, "
+               "about 800 scalar float operations, measured at about {cycles:.0f} cycles. The waste that was "
+               "there, a checked lookup per corner in the projection loop, is gone (the test took about twice "
+               "as long before). What remains is that arithmetic, one value at a time; 30 ns would need the "
+               "projections done four at a time in vector registers, with the same operations in the same "
+               "order in each lane so that the answers stay the same: a rewrite, not a tidying.")
+BOOST_OVERLAP_WHY = ("`overlaps` against `intersects`: Boost answers in two dimensions with segment tests and a "
+                     "point-in-polygon check; ours works in three dimensions on ten axes with normalisation, as "
+                     "the separating-axis method needs, so it is faster but not ten times.")
+QUADRATIC_WHY = ("`{op}` grows {growth:.0f}-fold per vertex from 1,024 to 131,072 vertices ({mid:.0f}-fold already "
+                 "at 16,384): it inserts into and erases from the middle of the vertex sequence, each step moving "
+                 "every reference behind the running index, so its cost is quadratic in n. A version that builds "
+                 "the output in one pass is being written separately; once it is merged, one run of "
+                 "`scripts/bench` regenerates this document.")
+MEMORY_WHY = ("`{op}` grows {growth:.1f}-fold per vertex from 1,024 to 131,072 vertices, {mid:.1f}-fold at 16,384: "
+              "not in proportion to n, so the walk itself is linear; the growth is memory: at 131,072 vertices "
+              "the references (2 MiB) and vertex records (13 MiB) no longer fit the caches, and each vertex "
+              "record is reached through a pointer.")
+HEAP_NOTE = ("Heap per drag event: each new vertex record takes {record_bytes:.0f} bytes in the pool of records "
+             "(a deque, four records to a node), and its link in the store {link_bytes:.0f} bytes in an array that "
+             "doubles when full, so on average it holds between one and two links' worth per entry; the verdict "
+             "allows that doubling and 16 bytes of rounding per event.")
+
+
+if __name__ == "__main__":
+    main()
