@@ -79,6 +79,15 @@ inline std::vector<const Vertex*> records(const Polygon& polygon) {
   return result;
 }
 
+/// The same outline starting at vertex r <= size().
+inline Polygon rotated(const Polygon& polygon, std::size_t r) {
+  Polygon result;
+  result.plane = polygon.plane;
+  result.insert(0, polygon, r, polygon.size());
+  result.insert(result.size(), polygon, 0, r);
+  return result;
+}
+
 class Decoder {
  public:
   Decoder(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}

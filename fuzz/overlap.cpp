@@ -41,9 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(overlap == b.overlaps(a, tol), "overlaps: the answer changes with the polygons swapped");
   if (a.size() == 0 || b.size() == 0) check(!overlap, "overlaps: an empty polygon overlaps");
   // Each axis projects a polygon onto itself with a gap of min - max <= 0 (or not a number).
-  if (a.size() > 0 && !(tol <= 0)) check(a.overlaps(a, tol), "overlaps: a polygon does not overlap itself");
-
-  if (moderate(a) && moderate(b) && moderate(a.plane.normal) && moderate(b.plane.normal)) {
+  // Two more whole tests, for half of the inputs.
+  const bool more = in.byte() & 1;
+  if (more && a.size() > 0 && !(tol <= 0)) check(a.overlaps(a, tol), "overlaps: a polygon does not overlap itself");
+  if (more && moderate(a) && moderate(b) && moderate(a.plane.normal) && moderate(b.plane.normal)) {
     Polygon c = a;
     c.plane = turned(a.plane);
     check(c.overlaps(b, tol) == overlap, "overlaps: the answer changes with a normal turned round");

@@ -5,19 +5,6 @@
 
 using namespace fuzz;
 
-namespace {
-
-// The same outline starting at vertex r.
-Polygon rotated(const Polygon& polygon, std::size_t r) {
-  Polygon result;
-  result.plane = polygon.plane;
-  result.insert(0, polygon, r, polygon.size());
-  result.insert(result.size(), polygon, 0, r);
-  return result;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Decoder in(data, size);
   VertexStore store;
