@@ -5,6 +5,8 @@
 REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth"
 # ... and to build the web pages and test them in a browser (node and npm come with the machine).
 WEB_PACKAGES="cmake make python3 emscripten chromium"
+# ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).
+FUZZ_PACKAGES="cmake make clang libclang-rt-14-dev"
 
 # Repository root, whatever the caller's working directory.
 # shellcheck disable=SC2034  # used by the scripts that source this file
