@@ -69,6 +69,17 @@ inline float extent(const Polygon& polygon) {
   return m;
 }
 
+/// True when every vertex a split or cut of polygon by cutter makes must classify On with
+/// eps: for moderate input a new vertex lies on the plane up to rounding, so it does for
+/// an eps well above the rounding error of its signed distance.
+inline bool newVerticesClassifyOn(const Polygon& polygon, const Plane& cutter, float eps) {
+  const float scale =
+      (std::fabs(cutter.normal.x) + std::fabs(cutter.normal.y) + std::fabs(cutter.normal.z)) * extent(polygon) +
+      std::fabs(cutter.d);
+  return moderate(polygon) && moderate(cutter.normal) && moderate(cutter.d) && eps >= 1e-4f * scale + 1e-30f &&
+         eps <= moderateLimit;
+}
+
 /// The bits of a plane, so that planes holding not-a-number compare as copies.
 inline bool samePlane(const Plane& a, const Plane& b) { return std::memcmp(&a, &b, sizeof(Plane)) == 0; }
 

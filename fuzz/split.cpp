@@ -29,13 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Plane ownPlane = kept.plane;
   const std::vector<const Vertex*> input = records(kept);
   const std::size_t storeBefore = store.size();
-  // For finite input a new vertex lies on the plane up to rounding, so it is On for an eps
-  // well above the rounding error of its signed distance.
-  const float scale =
-      (std::fabs(cutter.normal.x) + std::fabs(cutter.normal.y) + std::fabs(cutter.normal.z)) * extent(kept) +
-      std::fabs(cutter.d);
-  const bool newOnPlane = moderate(kept) && moderate(cutter.normal) && moderate(cutter.d) &&
-                          eps >= 1e-4f * scale + 1e-30f && eps <= moderateLimit;
+  const bool newOnPlane = newVerticesClassifyOn(kept, cutter, eps);
 
   kept.split(cutter, other, side, eps);
 
