@@ -38,7 +38,8 @@ TEST_F(BarycentricProgram, StartsWithEqualWeightsAndArrowsFromT0ToTheCursorAtThe
   ASSERT_EQ(f.labelTexts(), (std::vector<std::string>{"edge1", "edge2", "perp", "edge2.u", "edge1.v", "u = 0.33333",
                                                       "v = 0.33333", "u + v = 0.66667"}));
   for (const rig::Label& label : f.labels) EXPECT_EQ(label.color, rig::white);
-  EXPECT_TRUE(f.labels[7].x == -1 && f.labels[7].y == 0.85f);
+  const float lineY[] = {0.95f, 0.9f, 0.85f};
+  for (int i = 5; i < 8; ++i) EXPECT_TRUE(f.labels[i].x == -1 && f.labels[i].y == lineY[i - 5]) << f.labels[i].text;
 
   // At the centre u = v = 1/3; perp is e2 less half of e1.
   const Vector3 alongE2{-0.2020726f, 0.35f, 0};
@@ -48,6 +49,11 @@ TEST_F(BarycentricProgram, StartsWithEqualWeightsAndArrowsFromT0ToTheCursorAtThe
     const std::vector<Vector3> strip = arrow(f, i);
     ASSERT_EQ(strip.size(), 5u) << "shaft, then the closed head back to the tip";
     EXPECT_TRUE(near({strip[0], strip[1], strip[4]}, {ends[i][0], ends[i][1], ends[i][1]}));
+    // The head: 0.05 back from the tip, 0.035 wide, across the shaft.
+    const Vector3 across = strip[2] - strip[3];
+    EXPECT_NEAR((strip[1] - (strip[2] + strip[3]) * 0.5f).length(), 0.05f, 1e-6f);
+    EXPECT_NEAR(across.length(), 0.035f, 1e-6f);
+    EXPECT_NEAR(dot(across, strip[1] - strip[0]), 0, 1e-6f);
     EXPECT_TRUE(near({f.labels[i].x, f.labels[i].y, 0}, (ends[i][0] + ends[i][1]) * 0.5f));
   }
 }
