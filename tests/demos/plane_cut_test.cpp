@@ -36,10 +36,23 @@ TEST_F(PlaneCutProgram, StartsWithTheFrontQuadrilateralInBlue) {
   // Square (in the white the reshape left), red corners, line and band, the cut's points and outline, handles.
   const std::vector<rig::Primitive>& p = frame.primitives;
   ASSERT_EQ(p.size(), 6u);
-  EXPECT_EQ(p[0].vertices[0].color, rig::white);
+  const struct {
+    GLenum mode;
+    rig::Color color;
+    float size;  // point size or line width
+  } drawn[] = {{GL_POLYGON, rig::white, 4}, {GL_POINTS, rig::red, 16},     {GL_LINES, rig::white, 1.5f},
+               {GL_POINTS, rig::blue, 8},   {GL_POLYGON, rig::blue, 1.5f}, {GL_POINTS, rig::green, 8}};
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(p[i].mode, drawn[i].mode);
+    EXPECT_EQ(p[i].vertices[0].color, drawn[i].color);
+    EXPECT_EQ(drawn[i].mode == GL_POINTS ? p[i].pointSize : p[i].lineWidth, drawn[i].size);
+  }
+  EXPECT_EQ(p[0].positions(), (std::vector<Vector3>{c0, c1, c2, c3}));
+  EXPECT_EQ(p[2].vertices[2].color, rig::grey);
   EXPECT_TRUE(near(p[3].positions(), {x1, c0, c1, x2}));
-  EXPECT_EQ(p[3].vertices[0].color, rig::blue);
-  EXPECT_EQ(p[5].vertices[0].color, rig::green);
+  EXPECT_TRUE(near(p[4].positions(), {x1, c0, c1, x2}));
+  EXPECT_EQ(p[5].positions(), (std::vector<Vector3>{{0.2f, 0.3f, 0}, {-0.2f, -0.3f, 0}}));
 }
 
 TEST_F(PlaneCutProgram, TheLineDecidesWhatIsKept) {
