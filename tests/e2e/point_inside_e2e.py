@@ -41,11 +41,14 @@ def main(binary):
         img = win.screenshot()
         check(verdicts(img) == {1: "outside", 2: "inside", 3: "outside"}, f"beside the edge: {verdicts(img)}")
 
-        # A corner dragged outwards: the red dot moves with it.
+        # A corner dragged outwards: the red dot and the outline's two edges move with it.
         win.drag(*CORNERS[1], 560, 60)
         img = win.screenshot()
         check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
         check(img.count(like(RED), around(CORNERS[1], 6)) == 0, "dragged corner still at its old place")
+        for old, new in (((320, 120), (360, 90)), ((480, 240), (520, 210))):
+            check(img.count(like(WHITE, 60), around(new, 3)) > 0, f"no outline at {new}")
+            check(img.count(like(WHITE, 60), around(old, 3)) == 0, f"outline still at {old}")
 
         # A larger window stretches the scene: the corner (-0.5, -0.5) moves with it.
         win.resize(800, 800)
