@@ -108,7 +108,9 @@ mergeInto(LibraryManager.library, {
       gctx.putImageData(image, 0, 0);
       webWindow.glyphs[key] = glyph;
     }
-    webWindow.ctx.drawImage(glyph, Math.round(x), webWindow.ctx.canvas.height - Math.round(y) - 11);
+    // As GL places a bitmap: its lower left corner on the whole pixel below and left of the
+    // raster position, less the font's origin (2 rows below the baseline).
+    webWindow.ctx.drawImage(glyph, Math.floor(x), webWindow.ctx.canvas.height - Math.floor(y) - 11);
   },
 
   web_swap__deps: ['$webWindow'],
@@ -119,8 +121,9 @@ mergeInto(LibraryManager.library, {
   // Mouse events in window pixels from the top left. As with a desktop window,
   // a press on the canvas keeps the pointer until its release: motion with a
   // button held goes to the motion callback even outside the canvas, motion
-  // without one to the passive callback while over the canvas. The wheel gives
-  // a press and a release of button 3 (up) or 4 (down).
+  // without any button to the passive callback while over the canvas; a button
+  // pressed elsewhere on the page gives the program nothing. The vertical wheel
+  // gives a press and a release of button 3 (up) or 4 (down).
   web_listen__deps: ['$webWindow', '$webResize'],
   web_listen: function() {
     var canvas = webWindow.front;
@@ -147,9 +150,10 @@ mergeInto(LibraryManager.library, {
       if (e.buttons === 0) webWindow.held = 0;  // a release the page never saw
       var p = at(e);
       if (webWindow.held) _web_motion(1, p[0], p[1]);
-      else if (e.target === canvas) _web_motion(0, p[0], p[1]);
+      else if (e.buttons === 0 && e.target === canvas) _web_motion(0, p[0], p[1]);
     });
     canvas.addEventListener('wheel', function(e) {
+      if (e.deltaY === 0) return;  // sideways only: no wheel button of GLUT's
       e.preventDefault();
       var button = e.deltaY < 0 ? 3 : 4, p = at(e);
       _web_mouse(button, 0, p[0], p[1]);
