@@ -1,4 +1,4 @@
-"""barycentric in a real window: the start-up figure, then the cursor moved below the edge T1-T2."""
+"""barycentric in a real window: the start-up figure, the cursor moved below the edge T1-T2, a corner dragged."""
 import sys
 
 from xsession import around, check, like, session_for
@@ -29,6 +29,12 @@ def main(binary):
         img = win.screenshot()
         check(red_lines(img) == [False, False, True], f"red value lines below T1-T2: {red_lines(img)}")
         check(count(img, YELLOW, 320, 448) > 10, "the cursor point did not follow")
+
+        win.drag(514, 432, 600, 560)  # T1 down and to the right
+        win.move(320, 320)  # the cursor point no longer covers the corner
+        img = win.screenshot()
+        check(count(img, RED, 600, 560) > 10, "T1 not at its new place")
+        check(count(img, RED, 514, 432, 6) == 0, "T1 still at its old place")
     print("barycentric end-to-end: ok")
 
 

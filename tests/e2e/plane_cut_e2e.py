@@ -1,7 +1,7 @@
 """plane_cut in a real window: the first cut, a handle dragged onto the other, a drag from empty space."""
 import sys
 
-from xsession import around, like, session_for
+from xsession import around, check, like, session_for
 
 BLUE, GREEN = (0, 0, 255), (0, 255, 0)
 HANDLE_A, HANDLE_B = (384, 168), (256, 312)  # (0.2, 0.3), (-0.2, -0.3)
@@ -15,18 +15,18 @@ def seen(img, colour, point):
 def main(binary):
     with session_for(binary) as session:
         win = session.launch(binary)
-        assert (win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}"
+        check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
-        assert seen(img, BLUE, X1) > 10 and seen(img, BLUE, X2) > 10, "the cut's crossings missing"
-        assert seen(img, BLUE, C2) == 0 and seen(img, BLUE, C3) == 0, "removed corners drawn in the cut"
-        assert seen(img, GREEN, HANDLE_A) > 10 and seen(img, GREEN, HANDLE_B) > 10, "handles missing"
+        check(seen(img, BLUE, X1) > 10 and seen(img, BLUE, X2) > 10, "the cut's crossings missing")
+        check(seen(img, BLUE, C2) == 0 and seen(img, BLUE, C3) == 0, "removed corners drawn in the cut")
+        check(seen(img, GREEN, HANDLE_A) > 10 and seen(img, GREEN, HANDLE_B) > 10, "handles missing")
 
         win.drag(*HANDLE_A, *HANDLE_B)  # the plane degenerates: the cut is the whole square
         img = win.screenshot()
-        assert seen(img, BLUE, C2) > 10 and seen(img, BLUE, C3) > 10, "the cut did not follow the handle"
+        check(seen(img, BLUE, C2) > 10 and seen(img, BLUE, C3) > 10, "the cut did not follow the handle")
 
         win.drag(600, 450, 320, 240)  # nothing within reach at the press
-        assert win.screenshot() == img, "a drag from empty space changed the picture"
+        check(win.screenshot() == img, "a drag from empty space changed the picture")
     print("plane_cut end-to-end: ok")
 
 
