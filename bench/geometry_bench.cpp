@@ -52,6 +52,12 @@ Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
   return p;
 }
 
+std::vector<Vector3> positionsOf(const Polygon& p) {
+  std::vector<Vector3> result;
+  for (const VertexRef& ref : p) result.push_back(ref->position);
+  return result;
+}
+
 // The shapes of the programs, built once, in place (polygons link their store).
 struct Shapes {
   VertexStore store;
@@ -206,6 +212,28 @@ void registerOperations() {
   });
   add("op/centrePosition/rectangle", [&s](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(s.rectangleA.centrePosition());
+  });
+  add("op/centreVertex/rectangle", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(s.rectangleA.centreVertex());
+  });
+  // translate and flip change their polygon: each works on records of its own, not the shared shapes'.
+  add("op/translate/rectangle", [](benchmark::State& state) {
+    static VertexStore store;
+    Polygon p = makePolygon(store, positionsOf(shapes().rectangleA));
+    const Vector3 offset{0.01f, 0, 0};
+    for (auto _ : state) {
+      p.translate(offset);
+      benchmark::ClobberMemory();
+    }
+  });
+  add("op/flip/square", [](benchmark::State& state) {
+    static VertexStore store;
+    Polygon p = makePolygon(store, positionsOf(shapes().square));
+    p.plane = shapes().square.plane;
+    for (auto _ : state) {
+      p.flip();
+      benchmark::ClobberMemory();
+    }
   });
 }
 

@@ -15,6 +15,7 @@ POINT_TARGET_NS = 5
 OVERLAP_TARGET_NS = 30
 BOOST_FACTOR = 10
 SCALING_LIMIT = 1.5
+ROUNDING_BYTES = 8  # the allocator's rounding allowed per drag event: half a 16-byte granule per record
 SMALL_N, LARGE_N = 1024, 131072
 
 
@@ -217,17 +218,24 @@ def main():
         growth = per_vertex[op, LARGE_N] / per_vertex[op, SMALL_N]
         met = growth <= SCALING_LIMIT
         w(f"| `{op}` ns per vertex at n = {LARGE_N:,} ≤ {SCALING_LIMIT} × that at n = {SMALL_N:,} | "
-          f"{growth:.2f} × | {verdict(met, f'{growth / SCALING_LIMIT:.1f} times the limit')} |")
+          f"{growth:.2f} × | {verdict(met, f'{100 * (growth / SCALING_LIMIT - 1):.0f} % over the limit')} |")
         if not met:
             mid = per_vertex.get((op, 16384), 0) / per_vertex[op, SMALL_N]
             why.append((QUADRATIC_WHY if mid > 4 else MEMORY_WHY).format(op=op, growth=growth, mid=mid))
     for p, d in drags.items():
         budget = 2 * (d["record_bytes"] + d["link_bytes"])
         # The store's links sit in one array that doubles when full: up to twice the links themselves.
-        allowance = d["new_entries"] * (d["record_bytes"] + 2 * d["link_bytes"]) + 16
+        allowance = d["new_entries"] * (d["record_bytes"] + 2 * d["link_bytes"]) + ROUNDING_BYTES
         kept = d["retained_bytes"]
+        if kept <= budget + ROUNDING_BYTES:
+            judged = "met"
+        elif kept <= allowance:
+            judged = (f"met only if the store's spare link capacity counts as allocator overhead: "
+                      f"{kept - budget:.0f} B over {budget:.0f} B")
+        else:
+            judged = f"missed: {kept - allowance:.0f} B over"
         w(f"| heap per drag event in {p} ≤ 2 × (record + link) = {budget:.0f} B plus allocator overhead | "
-          f"{kept:.0f} B | {verdict(kept <= allowance, f'{kept - allowance:.0f} B over')} |")
+          f"{kept:.0f} B | {judged} |")
     w("")
     if drags:
         first = drags[next(iter(drags))]
@@ -275,14 +283,16 @@ QUADRATIC_WHY = ("`{op}` grows {growth:.0f}-fold per vertex from 1,024 to 131,07
                  "every reference behind the running index, so its cost is quadratic in n. A version that builds "
                  "the output in one pass is being written separately; once it is merged, one run of "
                  "`scripts/bench` regenerates this document.")
-MEMORY_WHY = ("`{op}` grows {growth:.1f}-fold per vertex from 1,024 to 131,072 vertices, {mid:.1f}-fold at 16,384: "
+MEMORY_WHY = ("`{op}` grows {growth:.2f}-fold per vertex from 1,024 to 131,072 vertices, {mid:.2f}-fold at 16,384: "
               "not in proportion to n, so the walk itself is linear; the growth is memory: at 131,072 vertices "
-              "the references (2 MiB) and vertex records (13 MiB) no longer fit the caches, and each vertex "
+              "the references (2 MiB) and vertex records (13 MiB) no longer fit the core's own caches, and each vertex "
               "record is reached through a pointer.")
 HEAP_NOTE = ("Heap per drag event: each new vertex record takes {record_bytes:.0f} bytes in the pool of records "
              "(a deque, four records to a node), and its link in the store {link_bytes:.0f} bytes in an array that "
-             "doubles when full, so on average it holds between one and two links' worth per entry; the verdict "
-             "allows that doubling and 16 bytes of rounding per event.")
+             "doubles when full, so on average it holds between one and two links' worth per entry. The allocator "
+             "rounds the record pool's nodes up by a few bytes. The verdict is \"met\" within 8 bytes of rounding "
+             "per event; the array's spare capacity is growth room of the container rather than allocator "
+             "overhead, so a figure that needs it to fit says so.")
 
 
 if __name__ == "__main__":
