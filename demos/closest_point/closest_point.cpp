@@ -20,7 +20,6 @@ namespace {
 
 constexpr float shapeTol = 0.01f;
 constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
-constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
 void display() {
   // 1. Frame
@@ -56,7 +55,7 @@ void display() {
 }  // namespace
 
 int run(int argc, char** argv) {
-  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);

@@ -26,7 +26,6 @@ constexpr float cutEps = 0.05f;  // also the half width of the band drawn around
 constexpr Side keptSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
-constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
 void recomputeCut() {
   // The plane through the line, upright on the drawing plane; its front is on the
@@ -97,7 +96,7 @@ void display() {
 }  // namespace
 
 int run(int argc, char** argv) {
-  for (const Vector2& c : corners) square.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  viewer::addCorners(square, vertexStore, viewer::unitSquare);
   square.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   vertexStore.append(handleA);
   vertexStore.append(handleB);

@@ -27,7 +27,6 @@ constexpr float splitEps = 0.05f;  // also the half width of the band drawn arou
 constexpr Side magentaSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
-constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
 void recomputeSplit() {
   // The plane through the line, upright on the drawing plane; its front is on the
@@ -114,7 +113,7 @@ void display() {
 }  // namespace
 
 int run(int argc, char** argv) {
-  for (const Vector2& c : corners) inputPolygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  viewer::addCorners(inputPolygon, vertexStore, viewer::unitSquare);
   inputPolygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   vertexStore.append(handleA);
   vertexStore.append(handleB);

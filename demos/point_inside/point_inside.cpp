@@ -19,7 +19,6 @@ namespace {
 constexpr float shapeTol = 0.01f;
 constexpr float insideTol = 0.01f;
 constexpr float barycentricEps = 0;
-constexpr Vector2 corners[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
 
 void display() {
   // 1. Frame
@@ -52,7 +51,7 @@ void display() {
 }  // namespace
 
 int run(int argc, char** argv) {
-  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
   return viewer::runViewer(argc, argv, viewer::pointInsideSettings, vertexStore, {display, viewer::onDrag});

@@ -27,7 +27,7 @@ constexpr Vector2 cornersA[] = {{-0.75f, -0.5f}, {-0.75f, 0.5f}, {0.25f, 0.5f}, 
 constexpr Vector2 cornersB[] = {{-0.25f, -0.25f}, {-0.25f, 0.25f}, {0.75f, 0.25f}, {0.75f, -0.25f}};
 
 void build(Polygon& polygon, const Vector2 (&corners)[4]) {
-  for (const Vector2& c : corners) polygon.addVertex(VertexRef(Vertex(c.x, c.y, 0), vertexStore));
+  viewer::addCorners(polygon, vertexStore, corners);
   polygon.computePlane(shapeTol);  // clockwise corners give normal (0, 0, -1)
 }
 

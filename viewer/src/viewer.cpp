@@ -13,7 +13,7 @@ PickSource pickable;
 namespace {
 constexpr float reshapePointSize = 8;
 constexpr float cuttingLineHalfLength = 5;  // beyond the window's corners whatever the handles
-}
+}  // namespace
 
 std::size_t PickSource::size() const {
   if (store) return store->size();
@@ -43,6 +43,10 @@ void drawText(float x, float y, const char* text) {
 void drawText(const Vector3& position, const char* text) { drawText(position.x, position.y, text); }
 
 void emitVertex(const Vector3& position) { glVertex3f(position.x, position.y, position.z); }
+
+void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners) {
+  for (const Vector2& c : corners) polygon.addVertex(geometry::VertexRef(geometry::Vertex(c.x, c.y, 0), store));
+}
 
 void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth) {
   Vector3 dir = b - a;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace viewer {
@@ -126,6 +127,10 @@ Vector2 toScene(int x, int y);
 void drawText(float x, float y, const char* text);
 /// The same at (position.x, position.y); z is ignored.
 void drawText(const Vector3& position, const char* text);
+/// The square most programs start from, clockwise from its lower left corner.
+inline constexpr Vector2 unitSquare[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, -0.5f}};
+/// Appends to polygon a new vertex record at (x, y, 0) for each corner, in order, registered in store.
+void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners);
 /// One glVertex3f of a single point (a handle, a query result).
 void emitVertex(const Vector3& position);
 /// The cutting line through handles a and b, white, reaching 5 units either way from a, and the two grey
