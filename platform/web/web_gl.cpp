@@ -1,8 +1,10 @@
 // The GL 1.x calls of the shell and the programs, for the browser: the state they
 // set is kept here, and each primitive is handed at glEnd to the canvas side
-// (canvas.js) in window pixels, with the colour of each vertex.
+// (canvas.js) in window pixels, with the colour of each vertex. The text of each
+// frame's labels is collected too, for the page to show as text.
 #include <GL/gl.h>
 
+#include <string>
 #include <vector>
 
 #include "web_canvas.h"
@@ -20,6 +22,7 @@ struct GlState {
   float rasterX = 0, rasterY = 0;
   float rasterColor[3] = {1, 1, 1};
   bool rasterValid = false;
+  std::vector<std::string> labels;  // the frame's text, one entry per raster position set
 };
 
 GlState gl;
@@ -76,6 +79,7 @@ void glRasterPos2f(GLfloat x, GLfloat y) {
   gl.rasterX = windowX(x);
   gl.rasterY = windowY(y);
   for (int i = 0; i < 3; ++i) gl.rasterColor[i] = gl.color[i];
+  gl.labels.emplace_back();
 }
 
 }  // extern "C"
@@ -83,5 +87,18 @@ void glRasterPos2f(GLfloat x, GLfloat y) {
 void webBitmapCharacter(int c) {
   if (!gl.rasterValid) return;
   web_character(c, gl.rasterX, gl.rasterY, gl.rasterColor[0], gl.rasterColor[1], gl.rasterColor[2]);
+  gl.labels.back() += static_cast<char>(c);
   gl.rasterX += webCharacterWidth;
+}
+
+void webSwapBuffers() {
+  // The labels that drew something, in drawing order, one per line.
+  std::string text;
+  for (const std::string& label : gl.labels) {
+    if (label.empty()) continue;
+    if (!text.empty()) text += '\n';
+    text += label;
+  }
+  gl.labels.clear();
+  web_swap(text.c_str());
 }

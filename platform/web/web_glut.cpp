@@ -1,5 +1,5 @@
 // The GLUT calls of the shell, for the browser: one canvas is the window, the
-// canvas's mouse events drive the callbacks, and redisplay requests are served
+// canvas's pointer events drive the callbacks, and redisplay requests are served
 // once per animation frame.
 #include <GL/glut.h>
 #include <emscripten.h>
@@ -39,7 +39,7 @@ void glutInitWindowSize(int width, int height) {
   glut.height = height;
 }
 int glutCreateWindow(const char* title) {
-  web_create_window(title, glut.width, glut.height);
+  web_create_window(title, &glut.width, &glut.height);
   return 1;
 }
 void glutDisplayFunc(void (*f)()) { glut.display = f; }
@@ -48,7 +48,7 @@ void glutMouseFunc(void (*f)(int, int, int, int)) { glut.mouse = f; }
 void glutMotionFunc(void (*f)(int, int)) { glut.motion = f; }
 void glutPassiveMotionFunc(void (*f)(int, int)) { glut.passive = f; }
 void glutPostRedisplay() { glut.redisplay = true; }
-void glutSwapBuffers() { web_swap(); }
+void glutSwapBuffers() { webSwapBuffers(); }
 void glutBitmapCharacter(void*, int c) { webBitmapCharacter(c); }
 
 void glutMainLoop() {
@@ -60,7 +60,7 @@ void glutMainLoop() {
   emscripten_set_main_loop(frame, 0, 1);
 }
 
-// Entry points for the canvas's events, in window pixels from the top left.
+// Entry points for the canvas's events, in window (CSS) pixels from the top left.
 EMSCRIPTEN_KEEPALIVE void web_mouse(int button, int state, int x, int y) {
   if (glut.mouse) glut.mouse(button, state, x, y);
 }
@@ -74,5 +74,7 @@ EMSCRIPTEN_KEEPALIVE void web_resize(int width, int height) {
   if (glut.reshape) glut.reshape(width, height);
   glut.redisplay = true;
 }
+/// The same window at a new device pixel ratio: only a redraw.
+EMSCRIPTEN_KEEPALIVE void web_refresh() { glut.redisplay = true; }
 
 }  // extern "C"

@@ -1,12 +1,20 @@
 // Opens one page in headless Chromium and drives it for an end-to-end scenario.
 // Reads one JSON command per line on stdin and answers each with one JSON line:
+// Canvas pixels are CSS pixels, top-left origin.
 //   {"op": "info"}                    -> {"title", "width", "height"} of the page and its canvas
-//   {"op": "move", "x", "y"}          -> pointer to canvas pixel (x, y), top-left origin
+//   {"op": "move", "x", "y"}          -> mouse pointer to canvas pixel (x, y)
 //   {"op": "down" | "up", "button"}   -> "left", "middle" or "right"
+//   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot"}                    -> {"png": base64 screenshot of the canvas}
+//   {"op": "layout"}                  -> page and canvas sizes, in CSS and device pixels
+//   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
+//   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
+//                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
-// Usage: node driver.mjs PAGE.html  (CHROMIUM overrides the browser, /usr/bin/chromium by default)
+// Usage: node driver.mjs PAGE.html [CONTEXT]  (CONTEXT: JSON options of the browser context,
+// e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true};
+// CHROMIUM overrides the browser, /usr/bin/chromium by default)
 import {chromium} from 'playwright-core';
 import {createInterface} from 'node:readline';
 import {pathToFileURL} from 'node:url';
@@ -18,7 +26,9 @@ const browser = await chromium.launch({
   args: ['--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
          '--disable-component-update', '--disable-sync'],
 });
-const page = await browser.newPage({viewport: {width: 1024, height: 800}, deviceScaleFactor: 1});
+const page = await browser.newPage({viewport: {width: 1024, height: 800}, deviceScaleFactor: 1,
+                                    ...JSON.parse(process.argv[3] || '{}')});
+const devtools = await page.context().newCDPSession(page);
 const errors = [];
 page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
 page.on('pageerror', (error) => errors.push(String(error)));
@@ -27,7 +37,7 @@ await page.goto(pathToFileURL(resolve(process.argv[2])).href);
 async function canvasBox() {
   return page.$eval('canvas', (c) => {
     const r = c.getBoundingClientRect();
-    return {x: r.left, y: r.top, width: c.width, height: c.height};
+    return {x: r.left, y: r.top, width: Math.round(r.width), height: Math.round(r.height)};
   });
 }
 
@@ -40,13 +50,43 @@ const commands = {
   },
   async down({button}) { await page.mouse.down({button}); return {}; },
   async up({button}) { await page.mouse.up({button}); return {}; },
+  async touch({type, x, y}) {
+    const box = await canvasBox();
+    const touchPoints = type === 'touchEnd' ? [] : [{x: box.x + x, y: box.y + y}];
+    await devtools.send('Input.dispatchTouchEvent', {type, touchPoints});
+    return {};
+  },
   async resize({width, height}) {
-    await page.$eval('canvas', (c, [w, h]) => { c.style.width = `${w}px`; c.style.height = `${h}px`; }, [width, height]);
+    await page.$eval('canvas', (c, [w, h]) => {
+      Object.assign(c.style, {width: `${w}px`, height: `${h}px`, maxWidth: 'none'});
+    }, [width, height]);
     await page.waitForFunction(([w, h]) => {
       const c = document.querySelector('canvas');
-      return c.width === w && c.height === h;
+      return c.width === Math.round(w * devicePixelRatio) && c.height === Math.round(h * devicePixelRatio);
     }, [width, height]);
     return {};
+  },
+  async layout() {
+    return page.evaluate(() => {
+      const c = document.querySelector('canvas'), r = c.getBoundingClientRect(), root = document.documentElement;
+      return {pageWidth: root.scrollWidth, viewportWidth: root.clientWidth, ratio: devicePixelRatio,
+              cssWidth: r.width, cssHeight: r.height, storeWidth: c.width, storeHeight: c.height};
+    });
+  },
+  async labels() { return {labels: await page.$eval('#labels', (e) => e.textContent)}; },
+  async storm({from, to, count}) {
+    return page.evaluate(([from, to, count]) => {
+      const c = document.querySelector('canvas'), r = c.getBoundingClientRect();
+      const event = (type, [x, y], buttons, button) => c.dispatchEvent(new PointerEvent(type, {
+        pointerId: 1, pointerType: 'mouse', isPrimary: true, bubbles: true, cancelable: true,
+        clientX: r.left + x, clientY: r.top + y, buttons, button}));
+      const start = performance.now();
+      event('pointerdown', from, 1, 0);
+      for (let i = 0; i < count; ++i) event('pointermove', i % 2 ? from : to, 1, -1);
+      event('pointerup', count % 2 ? to : from, 0, 0);
+      /* global wasmMemory */
+      return {heap: wasmMemory.buffer.byteLength, ms: performance.now() - start};
+    }, [from, to, count]);
   },
   async shot() {
     const box = await canvasBox();
