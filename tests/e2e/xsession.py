@@ -296,11 +296,40 @@ class XSession:
         return win
 
 
-class BrowserWindow(_Pointer):
-    """A program's page in Chromium; coordinates are canvas pixels."""
+class BrowserPage:
+    """A page open in Chromium, through the driver's commands."""
+
+    def __init__(self, proc):
+        self.proc = proc
+
+    def _ask(self, **command):
+        if self.proc.poll() is not None:
+            raise RuntimeError(f"browser driver exited with status {self.proc.returncode}")
+        self.proc.stdin.write(json.dumps(command) + "\n")
+        self.proc.stdin.flush()
+        answer = json.loads(self.proc.stdout.readline())
+        if "error" in answer:
+            raise RuntimeError(f"browser driver: {command['op']}: {answer['error']}")
+        return answer
+
+    def layout(self):
+        """Page and canvas sizes: pageWidth, viewportWidth, ratio, cssWidth, cssHeight, storeWidth, storeHeight."""
+        return self._ask(op="layout")
+
+    def goto(self, page):
+        """Another page in the same tab, once its title is set; its layout()."""
+        self._ask(op="goto", page=page)
+        return self.layout()
+
+    def errors(self):
+        return self._ask(op="errors")["errors"]
+
+
+class BrowserWindow(BrowserPage, _Pointer):
+    """A program's page in Chromium; coordinates are canvas (CSS) pixels."""
 
     def __init__(self, proc, timeout):
-        self.proc = proc
+        super().__init__(proc)
         deadline = time.monotonic() + timeout
         while True:  # the module sets the title when it creates its window
             info = self._ask(op="info")
@@ -314,16 +343,6 @@ class BrowserWindow(_Pointer):
             time.sleep(0.05)  # first frame not drawn yet
         self._last_input = time.monotonic()
 
-    def _ask(self, **command):
-        if self.proc.poll() is not None:
-            raise RuntimeError(f"browser driver exited with status {self.proc.returncode}")
-        self.proc.stdin.write(json.dumps(command) + "\n")
-        self.proc.stdin.flush()
-        answer = json.loads(self.proc.stdout.readline())
-        if "error" in answer:
-            raise RuntimeError(f"browser driver: {command['op']}: {answer['error']}")
-        return answer
-
     def move(self, x, y):
         self._ask(op="move", x=x, y=y)
         self._last_input = time.monotonic()
@@ -336,6 +355,26 @@ class BrowserWindow(_Pointer):
         self._ask(op="up", button=BROWSER_BUTTONS[button])
         self._last_input = time.monotonic()
 
+    def touch_drag(self, x0, y0, x1, y1, steps=8):
+        """One finger down at (x0, y0), moved to (x1, y1) and lifted."""
+        self._ask(op="touch", type="touchStart", x=x0, y=y0)
+        for i in range(1, steps + 1):
+            self._ask(op="touch", type="touchMove", x=round(x0 + (x1 - x0) * i / steps),
+                      y=round(y0 + (y1 - y0) * i / steps))
+        self._ask(op="touch", type="touchEnd", x=x1, y=y1)
+        self._last_input = time.monotonic()
+
+    def storm(self, start, other, count):
+        """A press at start, count synthetic drag events alternating between other and start, a
+        release: {"heap": the module's memory in bytes, "ms": how long it took}."""
+        answer = self._ask(op="storm", **{"from": start, "to": other, "count": count})
+        self._last_input = time.monotonic()
+        return answer
+
+    def labels(self):
+        """The text of the page's labels element: the frame's labels, one per line."""
+        return self._ask(op="labels")["labels"]
+
     def resize(self, width, height):
         self._ask(op="resize", width=width, height=height)
         self.width, self.height = width, height
@@ -344,17 +383,16 @@ class BrowserWindow(_Pointer):
     def capture(self):
         return Image.from_png(base64.b64decode(self._ask(op="shot")["png"]))
 
-    def errors(self):
-        return self._ask(op="errors")["errors"]
-
 
 class BrowserSession:
     """Headless Chromium; every page opened in it is closed on exit, and any error the
-    page wrote to its console fails the scenario."""
+    page wrote to its console fails the scenario. `context` gives options of the browser
+    context (viewport, deviceScaleFactor, isMobile, hasTouch)."""
 
-    def __init__(self, timeout=20.0):
+    def __init__(self, timeout=20.0, context=None):
         self.timeout = timeout
-        self.windows = []
+        self.context = context or {}
+        self.pages = []
 
     def __enter__(self):
         chromium = os.environ.get("CHROMIUM", "/usr/bin/chromium")
@@ -370,24 +408,37 @@ class BrowserSession:
 
     def __exit__(self, exc_type=None, *exc):
         errors = []
-        for win in self.windows:
-            if exc_type is None and win.proc.poll() is None:
-                errors += win.errors()
-            win.proc.stdin.close()
+        for page in self.pages:
+            if exc_type is None and page.proc.poll() is None:
+                errors += page.errors()
+            page.proc.stdin.close()
             try:
-                win.proc.wait(10)
+                page.proc.wait(10)
             except subprocess.TimeoutExpired:
-                win.proc.kill()
-                win.proc.wait()
+                page.proc.kill()
+                page.proc.wait()
         if errors and exc_type is None:
             raise AssertionError(f"errors in the browser console: {errors}")
 
+    def _driver(self, page):
+        return subprocess.Popen(["node", BROWSER_DRIVER, page, json.dumps(self.context)], stdin=subprocess.PIPE,
+                                stdout=subprocess.PIPE, text=True, preexec_fn=_die_with_parent)
+
     def launch(self, page):
-        proc = subprocess.Popen(["node", BROWSER_DRIVER, page], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                text=True, preexec_fn=_die_with_parent)
-        win = BrowserWindow(proc, self.timeout)
-        self.windows.append(win)
+        """A program's page, once its first frame is drawn."""
+        proc = self._driver(page)
+        try:
+            win = BrowserWindow(proc, self.timeout)
+        except BaseException:
+            self.pages.append(BrowserPage(proc))
+            raise
+        self.pages.append(win)
         return win
+
+    def open(self, page):
+        """Any page, such as the index."""
+        self.pages.append(BrowserPage(self._driver(page)))
+        return self.pages[-1]
 
 
 def session_for(target):

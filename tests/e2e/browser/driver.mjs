@@ -7,6 +7,7 @@
 //   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot"}                    -> {"png": base64 screenshot of the canvas}
+//   {"op": "goto", "page"}            -> another page in the same tab, once its title is "zembrola"
 //   {"op": "layout"}                  -> page and canvas sizes, in CSS and device pixels
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
@@ -66,11 +67,16 @@ const commands = {
     }, [width, height]);
     return {};
   },
+  async goto({page: file}) {
+    await page.goto(pathToFileURL(resolve(file)).href);
+    await page.waitForFunction(() => document.title === 'zembrola');
+    return {};
+  },
   async layout() {
     return page.evaluate(() => {
-      const c = document.querySelector('canvas'), r = c.getBoundingClientRect(), root = document.documentElement;
+      const c = document.querySelector('canvas'), r = c && c.getBoundingClientRect(), root = document.documentElement;
       return {pageWidth: root.scrollWidth, viewportWidth: root.clientWidth, ratio: devicePixelRatio,
-              cssWidth: r.width, cssHeight: r.height, storeWidth: c.width, storeHeight: c.height};
+              ...(c && {cssWidth: r.width, cssHeight: r.height, storeWidth: c.width, storeHeight: c.height})};
     });
   },
   async labels() { return {labels: await page.$eval('#labels', (e) => e.textContent)}; },
@@ -90,7 +96,8 @@ const commands = {
   },
   async shot() {
     const box = await canvasBox();
-    const png = await page.screenshot({clip: {x: box.x, y: box.y, width: box.width, height: box.height}});
+    const clip = {x: box.x, y: box.y, width: box.width, height: box.height};
+    const png = await page.screenshot({clip, scale: 'css'});
     return {png: png.toString('base64')};
   },
   async errors() { return {errors}; },
