@@ -3,8 +3,8 @@
 
 # Debian packages needed to build, test and run the demos (headless too).
 REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth"
-# ... and to build the web pages and test them in a browser (node and npm come with the machine).
-WEB_PACKAGES="cmake make python3 emscripten chromium"
+# ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm).
+WEB_PACKAGES="cmake make python3 nodejs emscripten chromium"
 # ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).
 FUZZ_PACKAGES="cmake make clang libclang-rt-14-dev"
 
@@ -26,8 +26,16 @@ ensure_packages() {
         "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# npm, which Debian's own nodejs package comes without: the command decides, not a
+# package name, since a node from elsewhere may bring its own npm.
+ensure_npm() {
+    command -v npm >/dev/null && return 0
+    ensure_packages npm
+}
+
 # The browser driver's npm packages, as pinned by its lockfile.
 ensure_browser_driver() {
     [[ -d $REPO_ROOT/tests/e2e/browser/node_modules/playwright-core ]] && return 0
+    ensure_npm || return 1
     npm ci --prefix "$REPO_ROOT/tests/e2e/browser" --no-audit --no-fund
 }
