@@ -2,7 +2,6 @@
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split.
 
     pages_e2e.py touch|phone|long_session WEB_DIR
-    pages_e2e.py heap WEB_DIR PROGRAM COUNT    (prints the heap after COUNT drag events)
 """
 import os
 import sys
@@ -70,19 +69,5 @@ def long_session(web):
     print("pages: long session ok")
 
 
-def heap(web, program, count):
-    with BrowserSession() as session:
-        win = session.launch(os.path.join(web, f"{program}.html"))
-        handle_a, handle_b = pixel(win, 0.2, 0.3), pixel(win, -0.2, -0.3)
-        storm = win.storm(handle_a, (handle_a[0] + 8, handle_a[1]), count)
-        win.drag(*handle_a, *handle_b)
-        moved = win.screenshot().count(like(GREEN), around(handle_a, 6)) == 0
-        print(f"{program}: {count} drag events in {storm['ms'] / 1000:.1f} s, heap {storm['heap']} bytes, "
-              f"a drag afterwards {'moves' if moved else 'does NOT move'} the handle")
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "heap":
-        heap(sys.argv[2], sys.argv[3], int(sys.argv[4]))
-    else:
-        {"touch": touch, "phone": phone, "long_session": long_session}[sys.argv[1]](sys.argv[2])
+    {"touch": touch, "phone": phone, "long_session": long_session}[sys.argv[1]](sys.argv[2])
