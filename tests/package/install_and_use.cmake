@@ -18,7 +18,7 @@ set(expected ${LIBDIR}/libzembrola-geometry.a ${LIBDIR}/libzembrola-viewer.a inc
   include/viewer/viewer.h ${LIBDIR}/cmake/zembrola/zembrola-config.cmake
   ${LIBDIR}/cmake/zembrola/zembrola-config-version.cmake ${LIBDIR}/pkgconfig/zembrola-geometry.pc ${DOCDIR}/README.md)
 foreach(program IN ITEMS plane_split point_inside plane_cut poly_overlap closest_point barycentric)
-  list(APPEND expected bin/${program})
+  list(APPEND expected bin/${program} ${DATADIR}/applications/zembrola-${program}.desktop)
 endforeach()
 foreach(path IN LISTS expected)
   if(NOT EXISTS ${prefix}/${path})
