@@ -32,11 +32,7 @@ if(installed)
 endif()
 
 # The exported targets carry -ffp-contract=off, and nothing of the build's own flags and helper targets.
-file(GLOB exports ${prefix}/${LIBDIR}/cmake/zembrola/zembrola-targets*.cmake)
-foreach(file IN LISTS exports)
-  file(READ ${file} text)
-  string(APPEND exported "${text}")
-endforeach()
+file(READ ${prefix}/${LIBDIR}/cmake/zembrola/zembrola-targets.cmake exported)
 if(NOT exported MATCHES "-ffp-contract=off")
   message(FATAL_ERROR "the exported geometry target lacks -ffp-contract=off")
 endif()
