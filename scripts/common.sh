@@ -2,7 +2,7 @@
 # Shared helpers for the scripts in this directory; source it, don't run it.
 
 # Debian packages needed to build, test and run the demos (headless too).
-REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth"
+REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth pkgconf"
 # ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm).
 WEB_PACKAGES="cmake make python3 nodejs emscripten chromium"
 # ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).
