@@ -265,12 +265,14 @@ mergeInto(LibraryManager.library, {
       if (resized) _web_resize(size.width, size.height);
       else _web_refresh();
     }
-    var observer = new ResizeObserver(follow);
-    try {
-      observer.observe(canvas, {box: 'device-pixel-content-box'});  // also sees the ratio change
-    } catch (error) {
-      observer.observe(canvas);
-    }
+    new ResizeObserver(follow).observe(canvas);
     window.addEventListener('resize', follow);
+    // The ratio changes with the zoom or when the window moves to another screen.
+    (function watchRatio() {
+      matchMedia('(resolution: ' + webWindow.scale + 'dppx)').addEventListener('change', function() {
+        follow();
+        watchRatio();
+      }, {once: true});
+    })();
   },
 });
