@@ -7,6 +7,8 @@
 #include <cmath>
 #include <functional>
 
+#include "corner_lanes.h"
+
 namespace geometry {
 namespace {
 
@@ -40,23 +42,6 @@ struct FanTriangleTest {
   }
 };
 
-// Walks the edges from the closing one on; fires at the first edge beyond whose
-// plane the point lies.
-struct EdgePlaneWalk {
-  Vector3 normal;
-  Vector3 previous;
-  Vector3 p;
-
-  bool operator()(const VertexRef& ref) {
-    const Vector3& cur = ref->position;
-    // cross(normal, edge) points out of a polygon wound counter-clockwise about the
-    // normal. It is not normalised: the allowance shrinks as the edge grows.
-    const Vector3 out = cross(normal, previous - cur);
-    previous = cur;
-    return dot(out, p - cur) > edgePlaneAllowance;
-  }
-};
-
 Vector3 directionFrom(const Vector3& p, const Vector3& to) {
   Vector3 d = to - p;
   d.normalize();
@@ -73,10 +58,26 @@ bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
 }
 
 // The tolerance argument is unused: every caller passes 0.01, the fixed allowance.
+// Four edges at a time, from the closing one on: lane i holds the edge that ends at corner
+// first + i. The answer is "inside" unless some edge has the point beyond its plane, so the
+// edges can be judged side by side; a block that finds one ends the test.
 bool Polygon::insideEdgePlanes(const Vector3& p, float /*tol*/) const {
   if (vertices.empty()) contractViolation("Polygon::insideEdgePlanes", "polygon is empty");
-  EdgePlaneWalk walk{plane.normal, vertices.back()->position, p};
-  return std::find_if(vertices.begin(), vertices.end(), std::ref(walk)) == vertices.end();
+  const std::size_t n = size();
+  const Points normal = splat(plane.normal);
+  const Points point = splat(p);
+  Points before = splat(vertices.back()->position);
+  for (std::size_t first = 0; first < n; first += lanes::width) {
+    const Points cur = corners(*this, first);
+    const Points previous = predecessors(before, cur);
+    before = cur;
+    // cross(normal, edge) points out of a polygon wound counter-clockwise about the
+    // normal. It is not normalised: the allowance shrinks as the edge grows.
+    const Points out = cross(normal, previous - cur);
+    const lanes::Mask beyond = dot(out, point - cur) > lanes::splat(edgePlaneAllowance);
+    if (lanes::anyTrue(beyond & lanes::below(n - first))) return false;
+  }
+  return true;
 }
 
 bool Polygon::insideSumAngles(const Vector3& p, float tol) const {
