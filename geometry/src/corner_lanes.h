@@ -4,6 +4,8 @@
 
 #include <geometry/polygon.h>
 
+#include <cstddef>
+
 #include "lanes.h"
 
 namespace geometry {
@@ -30,16 +32,18 @@ inline Points select(lanes::Mask m, const Points& a, const Points& b) {
 /// The point in lane i.
 inline Vector3 lane(const Points& p, std::size_t i) { return {p.x[i], p.y[i], p.z[i]}; }
 
-/// Corners first to first + 3 of p, counted round the polygon (p not empty).
+/// Corners first to first + 3 of p, counted round the polygon (p not empty). Each record's
+/// position and the float after it are loaded as one row of four, and the rows turned into columns.
 inline Points corners(const Polygon& p, std::size_t first) {
+  static_assert(offsetof(Vertex, position) == 0 && sizeof(Vertex) >= 4 * sizeof(float));
   const std::size_t n = p.size();
-  Points out;
+  lanes::Floats rows[lanes::width];
   for (std::size_t i = 0; i < lanes::width; ++i) {
-    const Vector3& c = p.begin()[static_cast<std::ptrdiff_t>((first + i) % n)]->position;
-    out.x[i] = c.x;
-    out.y[i] = c.y;
-    out.z[i] = c.z;
+    const std::size_t k = first + i < n ? first + i : (first + i) % n;
+    rows[i] = lanes::load(reinterpret_cast<const float*>(p.begin()[static_cast<std::ptrdiff_t>(k)].vertex));
   }
+  Points out;
+  lanes::columns(rows[0], rows[1], rows[2], rows[3], out.x, out.y, out.z);
   return out;
 }
 

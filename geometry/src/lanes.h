@@ -72,6 +72,18 @@ inline std::size_t firstTrue(Mask m) {
   return width;
 }
 
+/// The first three columns of the four rows r0 to r3: x = (r0[0], r1[0], r2[0], r3[0]), y the
+/// second column, z the third. Only moves floats, so their bits stay.
+inline void columns(Floats r0, Floats r1, Floats r2, Floats r3, Floats& x, Floats& y, Floats& z) {
+  const Floats low01 = __builtin_shufflevector(r0, r1, 0, 4, 1, 5);   // r0[0] r1[0] r0[1] r1[1]
+  const Floats low23 = __builtin_shufflevector(r2, r3, 0, 4, 1, 5);   // r2[0] r3[0] r2[1] r3[1]
+  const Floats high01 = __builtin_shufflevector(r0, r1, 2, 6, 3, 7);  // r0[2] r1[2] ...
+  const Floats high23 = __builtin_shufflevector(r2, r3, 2, 6, 3, 7);
+  x = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
+  y = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
+  z = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
+}
+
 /// Four floats from memory that need no alignment.
 inline Floats load(const float* from) {
   Floats v;

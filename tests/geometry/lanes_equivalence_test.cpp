@@ -1,4 +1,4 @@
-// insideEdgePlanes, closestPoint and overlaps, which judge several edges or axes side by
+// insideEdgePlanes, insideBarycentric, closestPoint and overlaps, which judge several edges or axes side by
 // side, against the step-by-step walks, on random polygons: the same answers, the same
 // bits of every closest point (any not-a-number equal to any other).
 #include <geometry/polygon.h>
@@ -79,19 +79,22 @@ class CaseMaker {
       return odd[below(std::size(odd))];
     }
     if (chance(0.5f)) return static_cast<float>(static_cast<int>(below(9)) - 4) / 4;  // the lattice
-    return static_cast<float>(rng() >> 8) / 8388608.0f - 1;                            // [-1, 1)
+    return static_cast<float>(rng() >> 8) / 8388608.0f - 1;                           // [-1, 1)
   }
 };
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
-bool sameBits(const Vector3& a, const Vector3& b) { return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z); }
+bool sameBits(const Vector3& a, const Vector3& b) {
+  return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
+}
 
 std::string describe(int index, const Polygon& p) {
   std::ostringstream s;
   s.precision(9);
-  s << "case " << index << ": normal " << p.plane.normal.x << " " << p.plane.normal.y << " " << p.plane.normal.z
-    << ", " << p.size() << " vertices:";
-  for (const VertexRef& ref : p) s << " (" << ref->position.x << ", " << ref->position.y << ", " << ref->position.z << ")";
+  s << "case " << index << ": normal " << p.plane.normal.x << " " << p.plane.normal.y << " " << p.plane.normal.z << ", "
+    << p.size() << " vertices:";
+  for (const VertexRef& ref : p)
+    s << " (" << ref->position.x << ", " << ref->position.y << ", " << ref->position.z << ")";
   return s.str();
 }
 
@@ -105,17 +108,19 @@ TEST(LanesEquivalence, InsideClosestPointAndOverlapsMatchTheStepByStepWalks) {
     for (int k = 0; k < 4; ++k) {
       const Vector3 point = make.point();
       const bool want = referenceInsideEdgePlanes(p, point);
-      ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want) << "insideEdgePlanes at " << point.x << " " << point.y
-                                                        << " " << point.z << " in " << describe(c, p);
+      ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want)
+          << "insideEdgePlanes at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
       inside += want;
       if (p.size() < 2) continue;
+      const float eps = k == 0 ? 0.01f : 0;
+      ASSERT_EQ(p.insideBarycentric(point, eps), referenceInsideBarycentric(p, point, eps))
+          << "insideBarycentric at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
       const Vector3 nearest = referenceClosestPoint(p, point);
       const Vector3 got = p.closestPoint(point);
-      ASSERT_TRUE(sameBits(got, nearest)) << "closestPoint of " << point.x << " " << point.y << " " << point.z
-                                          << ": " << got.x << " " << got.y << " " << got.z << ", the walk "
-                                          << nearest.x << " " << nearest.y << " " << nearest.z << " in "
-                                          << describe(c, p);
-      onOutline += !p.insideBarycentric(point - p.plane.normal * p.plane.signedDistance(point), 0);
+      ASSERT_TRUE(sameBits(got, nearest))
+          << "closestPoint of " << point.x << " " << point.y << " " << point.z << ": " << got.x << " " << got.y << " "
+          << got.z << ", the walk " << nearest.x << " " << nearest.y << " " << nearest.z << " in " << describe(c, p);
+      onOutline += !referenceInsideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
     }
     const float tol = make.tolerance();
     const bool want = referenceOverlaps(p, q, tol);

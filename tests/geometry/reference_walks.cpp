@@ -129,6 +129,26 @@ void referenceCut(Polygon& p, const Plane& cutter, Side side, float eps) {
   }
 }
 
+bool referenceInsideBarycentric(const Polygon& p, const Vector3& point, float eps) {
+  if (p.size() == 2) return false;
+  const Vector3 a = p.at(0)->position;
+  Vector3 previous = p.at(1)->position;
+  for (std::size_t i = 2; i < p.size(); ++i) {
+    const Vector3& cur = p.at(i)->position;
+    const Vector3 e1 = previous - a;
+    const Vector3 e2 = cur - a;
+    previous = cur;
+    const float k = 1 / e1.lengthSquared();
+    const Vector3 perp = e2 - e1 * (dot(e2, e1) * k);
+    const Vector3 w = point - a;
+    const float v = dot(w, perp) / dot(e2, perp);
+    if (v < -eps) continue;
+    const float u = dot(w - e2 * v, e1) * k;
+    if (u >= -eps && u + v <= 1 + eps) return true;
+  }
+  return false;
+}
+
 bool referenceInsideEdgePlanes(const Polygon& p, const Vector3& point) {
   Vector3 previous = p.back()->position;
   for (const VertexRef& ref : p) {
@@ -142,7 +162,7 @@ bool referenceInsideEdgePlanes(const Polygon& p, const Vector3& point) {
 
 Vector3 referenceClosestPoint(const Polygon& p, const Vector3& q) {
   const Vector3 foot = q - p.plane.normal * p.plane.signedDistance(q);
-  if (p.insideBarycentric(foot, 0)) return foot;
+  if (referenceInsideBarycentric(p, foot, 0)) return foot;
   const std::size_t n = p.size();
   float best = 1e10f;
   Vector3 result;
