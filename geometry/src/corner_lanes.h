@@ -37,26 +37,14 @@ inline Vector3 lane(const Points& p, std::size_t i) { return {p.x[i], p.y[i], p.
 inline Points corners(const Polygon& p, std::size_t first) {
   static_assert(offsetof(Vertex, position) == 0 && sizeof(Vertex) >= 4 * sizeof(float));
   const std::size_t n = p.size();
-  lanes::Floats rows[lanes::width];
-  for (std::size_t i = 0; i < lanes::width; ++i) {
-    const std::size_t k = first + i < n ? first + i : (first + i) % n;
-    rows[i] = lanes::load(reinterpret_cast<const float*>(p.begin()[static_cast<std::ptrdiff_t>(k)].vertex));
-  }
+  auto row = [&](std::size_t i) {
+    std::size_t k = first + i;
+    while (k >= n) k -= n;  // a few turns at most: callers pass first below n + 3
+    return lanes::load(reinterpret_cast<const float*>(p.begin()[static_cast<std::ptrdiff_t>(k)].vertex));
+  };
   Points out;
-  lanes::columns(rows[0], rows[1], rows[2], rows[3], out.x, out.y, out.z);
+  lanes::columns(row(0), row(1), row(2), row(3), out.x, out.y, out.z);
   return out;
-}
-
-/// Lanes 1 to 3 of a, then lane 0 of next: each point's successor when next holds the points after a.
-inline Points successors(const Points& a, const Points& next) {
-  return {lanes::Floats{a.x[1], a.x[2], a.x[3], next.x[0]}, lanes::Floats{a.y[1], a.y[2], a.y[3], next.y[0]},
-          lanes::Floats{a.z[1], a.z[2], a.z[3], next.z[0]}};
-}
-
-/// Lane 3 of before, then lanes 0 to 2 of a: each point's predecessor when before holds the points before a.
-inline Points predecessors(const Points& before, const Points& a) {
-  return {lanes::Floats{before.x[3], a.x[0], a.x[1], a.x[2]}, lanes::Floats{before.y[3], a.y[0], a.y[1], a.y[2]},
-          lanes::Floats{before.z[3], a.z[0], a.z[1], a.z[2]}};
 }
 
 /// A polygon's corner positions by coordinate, gathered once for the many lanes that read them:
