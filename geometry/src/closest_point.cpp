@@ -32,9 +32,10 @@ Vector3 Polygon::closestPoint(const Vector3& q) const {
   lanes::Ints bestEdge = lanes::Ints{-1, -1, -1, -1};
   float firstDistance = 0;
   Vector3 firstPoint;
+  Points a = corners(*this, 0);
   for (std::size_t first = 0; first < n; first += lanes::width) {
-    const Points a = corners(*this, first);
-    const Points b = corners(*this, first + 1);
+    const Points after = corners(*this, first + lanes::width);
+    const Points b = successors(a, after);
     const Points e = b - a;
     // q's part along the normal is perpendicular to every edge and does not change t. An edge of no length
     // (a corner dragged onto its neighbour) would give 0 / 0; its only point is a.
@@ -50,6 +51,7 @@ Vector3 Polygon::closestPoint(const Vector3& q) const {
     best = lanes::select(nearer, d2, best);
     bestPoint = select(nearer, c, bestPoint);
     bestEdge = lanes::select(nearer, lanes::indices(static_cast<int>(first)), bestEdge);
+    a = after;
   }
 
   // The walk takes the first edge whatever its distance, then a later edge only when strictly nearer.

@@ -39,7 +39,7 @@ inline Points corners(const Polygon& p, std::size_t first) {
   const std::size_t n = p.size();
   auto row = [&](std::size_t i) {
     std::size_t k = first + i;
-    while (k >= n) k -= n;  // a few turns at most: callers pass first below n + 3
+    while (k >= n) k -= n;  // callers pass first below n + 4, so a few turns at most
     return lanes::load(reinterpret_cast<const float*>(p.begin()[static_cast<std::ptrdiff_t>(k)].vertex));
   };
   Points out;
@@ -47,12 +47,24 @@ inline Points corners(const Polygon& p, std::size_t first) {
   return out;
 }
 
+/// Lane 3 of before, then lanes 0 to 2 of a: each point's predecessor when before holds the points before a.
+inline Points predecessors(const Points& before, const Points& a) {
+  return {lanes::shiftedUp(before.x, a.x), lanes::shiftedUp(before.y, a.y), lanes::shiftedUp(before.z, a.z)};
+}
+
+/// Lanes 1 to 3 of a, then lane 0 of after: each point's successor when after holds the points after a.
+inline Points successors(const Points& a, const Points& after) {
+  return {lanes::shiftedDown(a.x, after.x), lanes::shiftedDown(a.y, after.y), lanes::shiftedDown(a.z, after.z)};
+}
+
 /// A polygon's corner positions by coordinate, gathered once for the many lanes that read them:
 /// the last corner at index 0, corner i at index i + 1, then copies of the last corner up to
-/// whole lanes, so that loads at 0 .. size() - 1 give each edge's start and at 1 .. size() its end.
+/// whole lanes, so that loads at 0 .. size() - 1 give each edge's start and at 1 .. size() its end;
+/// and each corner once more, spread over four lanes, for the loops that take one corner at a time.
 class CornerColumns {
  public:
-  explicit CornerColumns(const Polygon& p) : n(p.size()), columns(p.size() + 1 + lanes::width) {
+  explicit CornerColumns(const Polygon& p)
+      : n(p.size()), columns(p.size() + 1 + lanes::width), spread(p.size() * lanes::width) {
     float* x = columns[0];
     float* y = columns[1];
     float* z = columns[2];
@@ -68,6 +80,8 @@ class CornerColumns {
       y[k] = y[n];
       z[k] = z[n];
     }
+    for (std::size_t c = 0; c < 3; ++c)
+      for (std::size_t k = 0; k < n * lanes::width; ++k) spread[c][k] = columns[c][k / lanes::width + 1];
   }
 
   std::size_t size() const { return n; }
@@ -77,12 +91,14 @@ class CornerColumns {
   }
   /// Corner i in every lane.
   Points splatCorner(std::size_t i) const {
-    return {lanes::splat(columns[0][i + 1]), lanes::splat(columns[1][i + 1]), lanes::splat(columns[2][i + 1])};
+    const std::size_t at = i * lanes::width;
+    return {lanes::load(spread[0] + at), lanes::load(spread[1] + at), lanes::load(spread[2] + at)};
   }
 
  private:
   std::size_t n;
   lanes::Columns<3> columns;
+  lanes::Columns<3, 68 * lanes::width> spread;
 };
 
 }  // namespace geometry

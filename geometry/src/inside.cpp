@@ -32,10 +32,12 @@ bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
   const Points a = splat(vertices[0]->position);
   const Points w = splat(p) - a;
   const lanes::Floats one = lanes::splat(1), low = lanes::splat(-eps), high = lanes::splat(1 + eps);
+  Points before = splat(vertices[1]->position);
   for (std::size_t first = 2; first < n; first += lanes::width) {
     const Points cur = corners(*this, first);
-    const Points e1 = corners(*this, first - 1) - a;
+    const Points e1 = predecessors(before, cur) - a;
     const Points e2 = cur - a;
+    before = cur;
     // w = p - a is split as u * e1 + v * e2 plus a part off the triangle's plane.
     // perp, the part of e2 perpendicular to e1, sees no e1, so it gives v alone;
     // what is left of w after v * e2 then gives u along e1.
@@ -59,9 +61,11 @@ bool Polygon::insideEdgePlanes(const Vector3& p, float /*tol*/) const {
   const std::size_t n = size();
   const Points normal = splat(plane.normal);
   const Points point = splat(p);
+  Points before = splat(vertices.back()->position);
   for (std::size_t first = 0; first < n; first += lanes::width) {
     const Points cur = corners(*this, first);
-    const Points previous = corners(*this, first + n - 1);
+    const Points previous = predecessors(before, cur);
+    before = cur;
     // cross(normal, edge) points out of a polygon wound counter-clockwise about the
     // normal. It is not normalised: the allowance shrinks as the edge grows.
     const Points out = cross(normal, previous - cur);

@@ -39,12 +39,38 @@ inline Mask below(std::size_t count) {
 inline Floats select(Mask m, Floats a, Floats b) { return (Floats)(((Mask)a & m) | ((Mask)b & ~m)); }
 inline Ints select(Mask m, Ints a, Ints b) { return (a & m) | (b & ~m); }
 
+// The x86 minimum and maximum instructions choose exactly so: the first operand where it compares
+// less (greater), else the second, whatever the second is.
+
 /// Lane by lane, q where q < m, else m: a not-a-number q never enters, and a not-a-number m stays.
-inline Floats lowerOf(Floats m, Floats q) { return select(q < m, q, m); }
+inline Floats lowerOf(Floats m, Floats q) {
+#if defined(__SSE2__)
+  return (Floats)_mm_min_ps((__m128)q, (__m128)m);
+#else
+  return select(q < m, q, m);
+#endif
+}
 /// Lane by lane, q where q > m, else m.
-inline Floats higherOf(Floats m, Floats q) { return select(q > m, q, m); }
+inline Floats higherOf(Floats m, Floats q) {
+#if defined(__SSE2__)
+  return (Floats)_mm_max_ps((__m128)q, (__m128)m);
+#else
+  return select(q > m, q, m);
+#endif
+}
 /// Lane by lane as std::max(a, b): b where a < b, else a (a not-a-number a is kept).
-inline Floats max(Floats a, Floats b) { return select(a < b, b, a); }
+inline Floats max(Floats a, Floats b) { return higherOf(a, b); }
+
+/// Lane 3 of before, then lanes 0 to 2 of a: a moved up one lane, with before's last lane coming in.
+inline Floats shiftedUp(Floats before, Floats a) {
+  const Floats joint = __builtin_shufflevector(before, a, 3, 3, 4, 4);  // before[3] before[3] a[0] a[0]
+  return __builtin_shufflevector(joint, a, 0, 2, 5, 6);
+}
+/// Lanes 1 to 3 of a, then lane 0 of after: a moved down one lane, with after's first lane coming in.
+inline Floats shiftedDown(Floats a, Floats after) {
+  const Floats joint = __builtin_shufflevector(a, after, 3, 3, 4, 4);  // a[3] a[3] after[0] after[0]
+  return __builtin_shufflevector(a, joint, 1, 2, 4, 6);
+}
 
 /// The correctly rounded square root in each lane, as std::sqrt gives it for one float.
 inline Floats sqrt(Floats a) {
@@ -92,8 +118,8 @@ inline Floats load(const float* from) {
 }
 
 /// `count` columns of floats of one length, rounded up to whole lanes: on the stack up to
-/// 68 floats a column (a polygon of 64 corners with its extra lanes), on the heap beyond.
-template <std::size_t count>
+/// inPlace floats a column (68: a polygon of 64 corners with its extra lanes), on the heap beyond.
+template <std::size_t count, std::size_t inPlace = 68>
 class Columns {
  public:
   explicit Columns(std::size_t length) : stride((length + width - 1) / width * width) {
@@ -109,7 +135,6 @@ class Columns {
   const float* operator[](std::size_t column) const { return base + column * stride; }
 
  private:
-  static constexpr std::size_t inPlace = 68;
   std::size_t stride;
   float local[count * inPlace];
   std::vector<float> spill;
