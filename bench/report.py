@@ -286,6 +286,8 @@ def main():
             r = geo[theirs]["cpu"] / geo[ours]["cpu"]
             w(f"| `overlaps` of two 64-gons: reported, no target (the method is quadratic in the corners) | "
               f"{ns(geo[ours]['cpu'])} ns against {ns(geo[theirs]['cpu'])} ns, {r:.2f}× | reported |")
+    if any(o in geo and q in geo and geo[q]["cpu"] / geo[o]["cpu"] < least for o, q, least in LANE_TARGETS):
+        why.append(LANE_WHY)
     targeted = {ours for ours, _, _ in LANE_TARGETS} | {ours for ours, _ in REPORTED_ONLY}
     slower = [(o, q, v) for (o, q), v in ratio.items() if o.split("/")[1] in LANE_OPERATIONS and o not in targeted and v < 1]
     w(f"| no other row of {', '.join(f'`{o}`' for o in LANE_OPERATIONS)} slower than Boost | "
@@ -332,6 +334,13 @@ OVERLAP_WHY = ("`overlaps`: for two overlapping rectangles no axis separates the
 BOOST_OVERLAP_WHY = ("`overlaps` against `intersects`: Boost answers in two dimensions with segment tests and a "
                      "point-in-polygon check; ours works in three dimensions on ten axes with normalisation, as "
                      "the separating-axis method needs, so it is faster but not ten times.")
+LANE_WHY = ("Targets of the lane-parallel operations: every target, the browser included, gets four lanes; "
+            "wider lanes chosen at run time are not built. Each call still loads its corners through their links "
+            "and turns them into columns before any lane works, and a block of four carries lanes with nothing "
+            "to do where the count of edges or axes is not a multiple of four (a rectangle has five axes). "
+            "closestPoint from outside first runs the fan test of insideBarycentric, two divisions per "
+            "triangle, before the outline; overlaps projects every corner of both polygons on every axis of "
+            "both, a pass per four axes.")
 QUADRATIC_WHY = ("`{op}` grows {growth:.0f}-fold per vertex from 1,024 to 131,072 vertices ({mid:.0f}-fold already "
                  "at 16,384): it inserts into and erases from the middle of the vertex sequence, each step moving "
                  "every reference behind the running index, so its cost is quadratic in n. A version that builds "
