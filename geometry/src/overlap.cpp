@@ -24,7 +24,12 @@ class Axes {
     for (std::size_t c = 0; c < 6; ++c) columns[c][count] = values[c];
     ++count;
   }
-  /// Axes first to first + 3 (lanes past size() hold what was there).
+  /// Fills the lanes after the last axis, up to whole lanes, with copies of it.
+  void pad() {
+    for (std::size_t k = count; k % lanes::width != 0; ++k)
+      for (std::size_t c = 0; c < 6; ++c) columns[c][k] = columns[c][count - 1];
+  }
+  /// Axes first to first + 3 (after pad(), lanes past size() repeat the last axis).
   Points axis(std::size_t first) const { return load(0, first); }
   Points origin(std::size_t first) const { return load(3, first); }
 
@@ -93,6 +98,7 @@ struct Extents {
 bool separatedByAxesOf(const Polygon& p, const CornerColumns& pCorners, const CornerColumns& qCorners, float tol) {
   Axes axes(pCorners.size() + 1);
   collectAxes(p, pCorners, axes);
+  axes.pad();
   const lanes::Floats tolerance = lanes::splat(tol);
   for (std::size_t first = 0; first < axes.size(); first += lanes::width) {
     const Points axis = axes.axis(first);
