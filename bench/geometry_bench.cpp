@@ -1,6 +1,8 @@
-// The polygon operations on the programs' own shapes, the same questions answered by
-// Boost.Geometry in the same run, and split and cut on convex polygons of growing size.
-// Names: op/<operation>/<shape>[/<point>], boost/<query>/<shape>[/<point>], scale/<operation>/<n>.
+// The polygon operations on the programs' own shapes and on convex polygons of 16 and 64
+// corners, the same questions answered by Boost.Geometry and by the step-by-step walks that
+// the lane-parallel operations replaced, in the same run, and split and cut by polygon size.
+// Names: op/<operation>/<shape>[/<point>], boost/<query>/<shape>[/<point>],
+// walk/<operation>/<shape>[/<point>], scale/<operation>/<n>.
 #include <benchmark/benchmark.h>
 #include <geometry/polygon.h>
 
@@ -13,6 +15,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "reference_walks.h"
 
 namespace {
 
@@ -45,6 +49,8 @@ constexpr Query queries[] = {{"inside", {0.2f, 0.1f, 0}}, {"outside", {0.9f, 0.1
 constexpr std::int64_t batchVertices = 1024;
 constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
 constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
+constexpr std::int64_t polygonSizes[] = {16, 64};
+constexpr Vector3 secondPolygonOffset{0.3f, 0.1f, 0};  // the second of two overlapping n-gons
 
 Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
   Polygon p;
@@ -58,6 +64,16 @@ std::vector<Vector3> positionsOf(const Polygon& p) {
   return result;
 }
 
+// A convex polygon of n corners on the circle of radius 0.5 about the origin, clockwise.
+std::vector<Vector3> circle(std::int64_t n) {
+  std::vector<Vector3> corners;
+  for (std::int64_t i = 0; i < n; ++i) {
+    const double angle = 0.1 - 2 * 3.141592653589793 * static_cast<double>(i) / static_cast<double>(n);
+    corners.push_back({static_cast<float>(0.5 * std::cos(angle)), static_cast<float>(0.5 * std::sin(angle)), 0});
+  }
+  return corners;
+}
+
 // The shapes of the programs, built once, in place (polygons link their store).
 struct Shapes {
   VertexStore store;
@@ -66,6 +82,9 @@ struct Shapes {
   Polygon rectangleA;    // poly_overlap's two rectangles
   Polygon rectangleB;
   Polygon triangle;  // barycentric's corners, clockwise from the top
+  // Per size of polygonSizes: an n-gon on the circle of radius 0.5 (clockwise, like square), the
+  // same counter-clockwise (like insideSquare) and the first moved by secondPolygonOffset.
+  std::vector<Polygon> gons, insideGons, movedGons;
   Plane cutter = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, handleA);
 
   Shapes() {
@@ -86,6 +105,16 @@ struct Shapes {
                          0.7f * static_cast<float>(std::cos(static_cast<double>(angle))), 0});
     }
     triangle = makePolygon(store, corners);
+    for (const std::int64_t n : polygonSizes) {
+      std::vector<Vector3> moved = circle(n);
+      for (Vector3& c : moved) c = c + secondPolygonOffset;
+      for (auto [list, at] :
+           {std::pair{&gons, circle(n)}, std::pair{&insideGons, circle(n)}, std::pair{&movedGons, moved}}) {
+        list->push_back(makePolygon(store, at));
+        list->back().computePlane(shapeTol);
+      }
+      insideGons.back().flip();
+    }
   }
 };
 
@@ -114,16 +143,6 @@ BoostPolygon frontHalfPlane(const Plane& cutter) {
   for (const Vector3& p : {a, b, b + up, a + up}) bg::append(out, toBoost(p));
   bg::correct(out);
   return out;
-}
-
-// A convex polygon of n corners on the circle of radius 0.5 about the origin, clockwise.
-std::vector<Vector3> circle(std::int64_t n) {
-  std::vector<Vector3> corners;
-  for (std::int64_t i = 0; i < n; ++i) {
-    const double angle = 0.1 - 2 * 3.141592653589793 * static_cast<double>(i) / static_cast<double>(n);
-    corners.push_back({static_cast<float>(0.5 * std::cos(angle)), static_cast<float>(0.5 * std::sin(angle)), 0});
-  }
-  return corners;
 }
 
 template <class Fn>
@@ -237,6 +256,46 @@ void registerOperations() {
   });
 }
 
+std::string gonName(std::size_t i) { return std::to_string(polygonSizes[i]) + "-gon"; }
+
+// The three lane-parallel operations on the n-gons, and all their shapes again through the step-by-step walks.
+void registerPolygonsAndWalks() {
+  const Shapes& s = shapes();
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
+    const std::string shape = gonName(i);
+    const Polygon& gon = s.gons[i];
+    const Polygon& insideGon = s.insideGons[i];
+    const Polygon& moved = s.movedGons[i];
+    for (const Query& q : queries) {
+      const std::string at = "/" + shape + "/" + q.name;
+      addQuery("op/insideEdgePlanes" + at, q.point,
+               [&](const Vector3& p) { return insideGon.insideEdgePlanes(p, shapeTol); });
+      addQuery("op/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
+               [&](const Vector3& p) { return gon.closestPoint(p); });
+      addQuery("walk/insideEdgePlanes" + at, q.point,
+               [&](const Vector3& p) { return referenceInsideEdgePlanes(insideGon, p); });
+      addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
+               [&](const Vector3& p) { return referenceClosestPoint(gon, p); });
+    }
+    add("op/overlaps/" + shape + "s", [&](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(gon.overlaps(moved, shapeTol));
+    });
+    add("walk/overlaps/" + shape + "s", [&](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(gon, moved, shapeTol));
+    });
+  }
+  for (const Query& q : queries) {
+    const std::string at = std::string("/square/") + q.name;
+    addQuery("walk/insideEdgePlanes" + at, q.point,
+             [&s](const Vector3& p) { return referenceInsideEdgePlanes(s.insideSquare, p); });
+    addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
+             [&s](const Vector3& p) { return referenceClosestPoint(s.square, p); });
+  }
+  add("walk/overlaps/rectangles", [&s](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(s.rectangleA, s.rectangleB, shapeTol));
+  });
+}
+
 void registerBoost() {
   const Shapes& s = shapes();
   static const BoostPolygon square = toBoost(s.square);
@@ -257,6 +316,24 @@ void registerBoost() {
   add("boost/intersects/rectangles", [](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(rectangleA, rectangleB));
   });
+  static std::vector<BoostPolygon> gons, movedGons;
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
+    gons.push_back(toBoost(s.gons[i]));
+    movedGons.push_back(toBoost(s.movedGons[i]));
+  }
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
+    const BoostPolygon& gon = gons[i];
+    const BoostPolygon& moved = movedGons[i];
+    for (const Query& q : queries) {
+      const std::string at = "/" + gonName(i) + "/" + q.name;
+      addQuery("boost/within" + at, q.point, [&gon](const Vector3& p) { return bg::within(toBoost(p), gon); });
+      addQuery("boost/covered_by" + at, q.point, [&gon](const Vector3& p) { return bg::covered_by(toBoost(p), gon); });
+      addQuery("boost/distance" + at, q.point, [&gon](const Vector3& p) { return bg::distance(toBoost(p), gon); });
+    }
+    add("boost/intersects/" + gonName(i) + "s", [&gon, &moved](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(gon, moved));
+    });
+  }
   add("boost/intersection/square", [](benchmark::State& state) {
     bg::model::multi_polygon<BoostPolygon> out;
     for (auto _ : state) {
@@ -282,6 +359,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   registerOperations();
+  registerPolygonsAndWalks();
   registerBoost();
   registerScaling();
   benchmark::RunSpecifiedBenchmarks();

@@ -17,6 +17,18 @@ BOOST_FACTOR = 10
 SCALING_LIMIT = 1.5
 ROUNDING_BYTES = 8  # the allocator's rounding allowed per drag event: half a 16-byte granule per record
 SMALL_N, LARGE_N = 1024, 131072
+GONS = ["16-gon", "64-gon"]
+LANE_OPERATIONS = ["insideEdgePlanes", "closestPoint", "overlaps"]
+# The lane-parallel operations' targets: (ours, Boost's, least ratio of Boost's time to ours).
+LANE_TARGETS = [
+    ("op/insideEdgePlanes/square/inside", "boost/within/square/inside", 7),
+    ("op/insideEdgePlanes/64-gon/inside", "boost/within/64-gon/inside", 4),
+    ("op/closestPoint/square/outside", "boost/distance/square/outside", 1.2),
+    ("op/closestPoint/64-gon/outside", "boost/distance/64-gon/outside", 1.2),
+    ("op/overlaps/rectangles", "boost/intersects/rectangles", 3.5),
+    ("op/overlaps/16-gons", "boost/intersects/16-gons", 1),
+]
+REPORTED_ONLY = [("op/overlaps/64-gons", "boost/intersects/64-gons")]  # quadratic in the corners: no target
 
 
 def load(path):
@@ -93,7 +105,9 @@ def main():
       "triangle of barycentric. The points: inside, (0.2, 0.1), where every test walks all its edges, and outside, "
       "(0.9, 0.1), beyond the square's right edge; closestPoint's query stands 10 above them, as in closest_point. "
       "split and cut use the programs' cutting line through (0.2, 0.3) and (-0.2, -0.3), eps 0.05, on fresh copies "
-      "of the square (copying is not timed).\n")
+      "of the square (copying is not timed). The 16-gon and 64-gon are convex polygons of 16 and 64 corners on "
+      "the circle of radius 0.5 about the origin (clockwise, and counter-clockwise for the inside test); overlaps "
+      "tests each against the same polygon moved by (0.3, 0.1), so that no axis separates them and all are tried.\n")
     w("| operation | shape | point | ns per call | wall ns |")
     w("|---|---|---|---:|---:|")
     for name, b in geo.items():
@@ -113,14 +127,14 @@ def main():
     w("|---|---|---|---:|---|---:|---:|")
     pairs = []
     for test in ["insideEdgePlanes", "insideBarycentric", "insideSumAngles"]:
-        for shape in ["square", "triangle"]:
+        for shape in ["square", "triangle"] + GONS:
             for point in ["inside", "outside"]:
                 for query in ["within", "covered_by"]:
                     pairs.append((f"op/{test}/{shape}/{point}", f"boost/{query}/{shape}/{point}"))
-    pairs += [("op/overlaps/rectangles", "boost/intersects/rectangles"),
-              ("op/cut/square", "boost/intersection/square"),
-              ("op/closestPoint/square/inside", "boost/distance/square/inside"),
-              ("op/closestPoint/square/outside", "boost/distance/square/outside")]
+    pairs += [(f"op/overlaps/{shape}", f"boost/intersects/{shape}") for shape in ["rectangles", "16-gons", "64-gons"]]
+    pairs += [("op/cut/square", "boost/intersection/square")]
+    pairs += [(f"op/closestPoint/{shape}/{point}", f"boost/distance/{shape}/{point}")
+              for shape in ["square"] + GONS for point in ["inside", "outside"]]
     ratio = {}
     for ours, theirs in pairs:
         if ours not in geo or theirs not in geo:
@@ -130,6 +144,24 @@ def main():
         p = ours.split("/")
         w(f"| `{p[1]}` | {p[2]} | {p[3] if len(p) > 3 else ''} | {ns(a['cpu'])} | `{theirs.split('/')[1]}` | "
           f"{ns(b['cpu'])} | {b['cpu'] / a['cpu']:.1f} |")
+    w("")
+
+    w("## The lane-parallel operations against the step-by-step walks\n")
+    w("insideEdgePlanes, insideBarycentric (the first stage of closestPoint), closestPoint and overlaps judge four "
+      "edges, fan triangles or axes at a time, in the lanes of a four-float vector, with the walks' float "
+      "operations in the walks' order, so that every answer has the same bits. The walks are the step-by-step "
+      "forms they replaced, kept in the tests as the reference (`tests/geometry/reference_walks.cpp`) and timed "
+      "here in the same run. Speed-up = the walk's time / the operation's.\n")
+    w("| operation | shape | point | walk ns | lanes ns | speed-up |")
+    w("|---|---|---|---:|---:|---:|")
+    for name, b in geo.items():
+        parts = name.split("/")
+        ours = "op/" + "/".join(parts[1:])
+        if parts[0] != "walk" or ours not in geo:
+            continue
+        a = geo[ours]
+        w(f"| `{parts[1]}` | {parts[2]} | {parts[3] if len(parts) > 3 else ''} | {ns(b['cpu'])} | {ns(a['cpu'])} | "
+          f"{b['cpu'] / a['cpu']:.1f} |")
     w("")
 
     w("## split and cut by size\n")
@@ -237,6 +269,32 @@ def main():
         w(f"| heap per drag event in {p} ≤ 2 × (record + link) = {budget:.0f} B plus allocator overhead | "
           f"{kept:.0f} B | {judged} |")
     w("")
+    w("### Targets of the lane-parallel operations\n")
+    w("Ratio = Boost's time / ours, in the same run.\n")
+    w("| target | measured | verdict |")
+    w("|---|---|---|")
+    for ours, theirs, least in LANE_TARGETS:
+        if ours not in geo or theirs not in geo:
+            continue
+        r = geo[theirs]["cpu"] / geo[ours]["cpu"]
+        p, q = ours.split("/"), theirs.split("/")
+        where = " ".join(p[2:])
+        w(f"| `{p[1]}` ({where}) ≥ {least}× faster than `{q[1]}` | {r:.2f}× ({ns(geo[ours]['cpu'])} ns against "
+          f"{ns(geo[theirs]['cpu'])} ns) | {verdict(r >= least, f'{least / r:.2f} times short')} |")
+    for ours, theirs in REPORTED_ONLY:
+        if ours in geo and theirs in geo:
+            r = geo[theirs]["cpu"] / geo[ours]["cpu"]
+            w(f"| `overlaps` of two 64-gons: reported, no target (the method is quadratic in the corners) | "
+              f"{ns(geo[ours]['cpu'])} ns against {ns(geo[theirs]['cpu'])} ns, {r:.2f}× | reported |")
+    if any(o in geo and q in geo and geo[q]["cpu"] / geo[o]["cpu"] < least for o, q, least in LANE_TARGETS):
+        why.append(LANE_WHY)
+    targeted = {ours for ours, _, _ in LANE_TARGETS} | {ours for ours, _ in REPORTED_ONLY}
+    slower = [(o, q, v) for (o, q), v in ratio.items() if o.split("/")[1] in LANE_OPERATIONS and o not in targeted and v < 1]
+    w(f"| no other row of {', '.join(f'`{o}`' for o in LANE_OPERATIONS)} slower than Boost | "
+      f"{len(slower)} of {sum(1 for (o, _) in ratio if o.split('/')[1] in LANE_OPERATIONS and o not in targeted)} "
+      f"rows slower{': ' + ', '.join(f'{o[3:]} against `{q}` {v:.2f}×' for o, q, v in slower) if slower else ''} | "
+      f"{verdict(not slower, 'see the rows')} |")
+    w("")
     if drags:
         first = drags[next(iter(drags))]
         w(HEAP_NOTE.format(record_bytes=first["record_bytes"], link_bytes=first["link_bytes"]))
@@ -252,14 +310,14 @@ POINT_WHY = {
     "stay bit for bit the same: per edge a subtraction, a cross product with the normal, a second subtraction and "
     "a dot product, about 25 scalar instructions, 100 for the square, plus the call into the library. "
     "{cycles:.0f} cycles at {mhz} MHz (the limit) do not retire them; the measured time is about "
-    "{measured:.0f} cycles. The loop is already tight (the search unrolls it, no check sits inside it); reaching "
-    "the limit would take evaluating the four edges side by side in vector registers, a rewrite of the "
-    "operation rather than a tidying.",
+    "{measured:.0f} cycles. The four edges are already judged side by side in vector lanes; what remains is "
+    "loading the four corners through their links and turning them into columns, and the call into the library.",
     "insideBarycentric": "`insideBarycentric`: each fan triangle needs two divisions that depend on each other "
     "(1 / |e1|², then the quotient giving v, which needs the perpendicular built from the first) and a chain of "
     "products and sums between them; their latencies alone exceed the {cycles:.0f} cycles that {mhz} MHz allow "
-    "in 5 ns. The measured time is about {measured:.0f} cycles. Fewer or cheaper operations would change the "
-    "rounding, and so the answers near the outline.",
+    "in 5 ns, and judging the triangles side by side in vector lanes does not shorten that chain. The "
+    "measured time is about {measured:.0f} cycles. Fewer or cheaper operations would change the rounding, and so "
+    "the answers near the outline.",
 }
 BOOST_POINT_WHY = ("Point tests against Boost.Geometry: for a ring of three or four corners Boost's `within` and "
                    "`covered_by` are short loops of comparisons and products too, inlined at the call site (they "
@@ -270,14 +328,19 @@ OVERLAP_WHY = ("`overlaps`: for two overlapping rectangles no axis separates the
                "tried (two face normals and eight edge normals, each edge normal normalised with a square root "
                "and a division before its projections can start) and on each axis all eight corners are "
                "projected: 80 projections of three subtractions, three products, two sums and two comparisons, "
-               "about 800 scalar float operations, measured at about {cycles:.0f} cycles. The waste that was "
-               "there, a checked lookup per corner in the projection loop, is gone (the test took about twice "
-               "as long before). What remains is that arithmetic, one value at a time; 30 ns would need the "
-               "projections done four at a time in vector registers, with the same operations in the same "
-               "order in each lane so that the answers stay the same: a rewrite, not a tidying.")
+               "about 800 float operations, measured at about {cycles:.0f} cycles. They are done four axes at "
+               "a time in vector lanes, the same operations in the same order in each lane so that the answers "
+               "stay the same; 30 ns would need wider lanes than the four that every target has.")
 BOOST_OVERLAP_WHY = ("`overlaps` against `intersects`: Boost answers in two dimensions with segment tests and a "
                      "point-in-polygon check; ours works in three dimensions on ten axes with normalisation, as "
                      "the separating-axis method needs, so it is faster but not ten times.")
+LANE_WHY = ("Targets of the lane-parallel operations: every target, the browser included, gets four lanes; "
+            "wider lanes chosen at run time are not built. Each call still loads its corners through their links "
+            "and turns them into columns before any lane works, and a block of four carries lanes with nothing "
+            "to do where the count of edges or axes is not a multiple of four (a rectangle has five axes). "
+            "closestPoint from outside first runs the fan test of insideBarycentric, two divisions per "
+            "triangle, before the outline; overlaps projects every corner of both polygons on every axis of "
+            "both, a pass per four axes.")
 QUADRATIC_WHY = ("`{op}` grows {growth:.0f}-fold per vertex from 1,024 to 131,072 vertices ({mid:.0f}-fold already "
                  "at 16,384): it inserts into and erases from the middle of the vertex sequence, each step moving "
                  "every reference behind the running index, so its cost is quadratic in n. A version that builds "

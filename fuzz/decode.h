@@ -83,6 +83,14 @@ inline bool newVerticesClassifyOn(const Polygon& polygon, const Plane& cutter, f
 /// The bits of a plane, so that planes holding not-a-number compare as copies.
 inline bool samePlane(const Plane& a, const Plane& b) { return std::memcmp(&a, &b, sizeof(Plane)) == 0; }
 
+/// Equal bits, or both not a number (whose payload follows the compiler's operand order).
+inline bool sameBits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+inline bool sameBits(const Vector3& a, const Vector3& b) {
+  return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
+}
+
 /// The records a polygon links, in order.
 inline std::vector<const Vertex*> records(const Polygon& polygon) {
   std::vector<const Vertex*> result;

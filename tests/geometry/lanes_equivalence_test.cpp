@@ -1,0 +1,139 @@
+// insideEdgePlanes, insideBarycentric, closestPoint and overlaps, which judge several edges or axes side by
+// side, against the step-by-step walks, on random polygons: the same answers, the same
+// bits of every closest point (any not-a-number equal to any other).
+#include <geometry/polygon.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "reference_walks.h"
+
+namespace {
+
+using namespace geometry;
+
+constexpr int caseCount = 2500;
+constexpr std::size_t maxVertices = 144;
+constexpr unsigned seed = 20261216;
+constexpr float inf = std::numeric_limits<float>::infinity();
+
+// Polygons, points and tolerances from a fixed seed, with what steers the walks made
+// common: lattice coordinates (exact ties between edges and between axes), repeated corners
+// and so edges of no length, convex outlines, and huge, tiny, infinite and not-a-number values.
+class CaseMaker {
+ public:
+  explicit CaseMaker(unsigned s) : rng(s) {}
+
+  Polygon polygon(VertexStore& store) {
+    Polygon p;
+    const std::size_t n = 1 + below(chance(0.2f) ? maxVertices : 16);
+    const bool convex = chance(0.5f);
+    const float radius = 0.25f + static_cast<float>(below(4)) / 4, centreX = number(), centreY = number();
+    for (std::size_t i = 0; i < n; ++i) {
+      if (i > 0 && chance(0.1f)) {
+        p.addVertex(chance(0.5f) ? p.at(i - 1) : VertexRef(*p.at(below(i)), store));
+        continue;
+      }
+      const double angle = -6.283185307179586 * static_cast<double>(i) / static_cast<double>(n);
+      Vector3 c = convex ? Vector3{centreX + radius * static_cast<float>(std::cos(angle)),
+                                   centreY + radius * static_cast<float>(std::sin(angle)), 0}
+                         : Vector3{number(), number(), 0};
+      if (chance(0.1f)) c.z = number();
+      p.addVertex(VertexRef(Vertex(c.x, c.y, c.z), store));
+    }
+    switch (below(6)) {
+      case 0:
+        p.plane = {{0, 0, chance(0.5f) ? 1.0f : -1.0f}, 0};
+        break;
+      case 1:
+        p.plane = {{number(), number(), number()}, number()};
+        break;
+      default:
+        p.computePlane(0.01f);
+        if (chance(0.5f)) p.flip();
+    }
+    return p;
+  }
+
+  Vector3 point() { return {number(), number(), chance(0.5f) ? 0 : number()}; }
+
+  float tolerance() {
+    const float odd[] = {0.01f, 0.01f, 0.01f, 0, 0.5f, -inf, std::numeric_limits<float>::quiet_NaN()};
+    return odd[below(std::size(odd))];
+  }
+
+ private:
+  std::mt19937 rng;
+
+  bool chance(float p) { return static_cast<float>(rng() >> 8) / 16777216.0f < p; }
+  std::size_t below(std::size_t n) { return rng() % n; }
+
+  float number() {
+    if (chance(0.03f)) {
+      const float odd[] = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, 3e38f, -1e20f, 1e-38f, -1e-45f, -0.0f};
+      return odd[below(std::size(odd))];
+    }
+    if (chance(0.5f)) return static_cast<float>(static_cast<int>(below(9)) - 4) / 4;  // the lattice
+    return static_cast<float>(rng() >> 8) / 8388608.0f - 1;                           // [-1, 1)
+  }
+};
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+bool sameBits(const Vector3& a, const Vector3& b) {
+  return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
+}
+
+std::string describe(int index, const Polygon& p) {
+  std::ostringstream s;
+  s.precision(9);
+  s << "case " << index << ": normal " << p.plane.normal.x << " " << p.plane.normal.y << " " << p.plane.normal.z << ", "
+    << p.size() << " vertices:";
+  for (const VertexRef& ref : p)
+    s << " (" << ref->position.x << ", " << ref->position.y << ", " << ref->position.z << ")";
+  return s.str();
+}
+
+TEST(LanesEquivalence, InsideClosestPointAndOverlapsMatchTheStepByStepWalks) {
+  CaseMaker make(seed);
+  int inside = 0, onOutline = 0, overlapping = 0;
+  for (int c = 0; c < caseCount; ++c) {
+    VertexStore store;
+    const Polygon p = make.polygon(store);
+    const Polygon q = make.polygon(store);
+    for (int k = 0; k < 4; ++k) {
+      const Vector3 point = make.point();
+      const bool want = referenceInsideEdgePlanes(p, point);
+      ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want)
+          << "insideEdgePlanes at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
+      inside += want;
+      if (p.size() < 2) continue;
+      const float eps = k == 0 ? 0.01f : 0;
+      ASSERT_EQ(p.insideBarycentric(point, eps), referenceInsideBarycentric(p, point, eps))
+          << "insideBarycentric at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
+      const Vector3 nearest = referenceClosestPoint(p, point);
+      const Vector3 got = p.closestPoint(point);
+      ASSERT_TRUE(sameBits(got, nearest))
+          << "closestPoint of " << point.x << " " << point.y << " " << point.z << ": " << got.x << " " << got.y << " "
+          << got.z << ", the walk " << nearest.x << " " << nearest.y << " " << nearest.z << " in " << describe(c, p);
+      onOutline += !referenceInsideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
+    }
+    const float tol = make.tolerance();
+    const bool want = referenceOverlaps(p, q, tol);
+    ASSERT_EQ(p.overlaps(q, tol), want) << "overlaps with tol " << tol << " of " << describe(c, p) << "\nand "
+                                        << describe(c, q);
+    overlapping += want;
+  }
+  // The cases should reach both answers of each test, and the outline stage of closestPoint.
+  EXPECT_GT(inside, caseCount / 5);
+  EXPECT_LT(inside, caseCount * 3);
+  EXPECT_GT(onOutline, caseCount);
+  EXPECT_GT(overlapping, caseCount / 10);
+  EXPECT_LT(overlapping, caseCount * 9 / 10);
+}
+
+}  // namespace
