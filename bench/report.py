@@ -210,6 +210,21 @@ def main():
             w(f"| {p} | {ns(d['cpu'])} | {d['retained_bytes']:.1f} | {d['allocations']:.2f} | {d['new_entries']:.2f} |")
     w("")
 
+    if (results / "page_heap.json").exists():
+        pages = json.loads((results / "page_heap.json").read_text())
+        w("## The pages through a long session\n")
+        w("The web pages in headless Chromium (`bench/page_heap.py`): the handle at (0.2, 0.3) pressed, then "
+          "dragged back and forth by 8 pixels with synthetic pointer events in the page, then one real drag. "
+          "The module's memory starts at 16 MiB and grows as the store does; it is given after the last event "
+          "(WebAssembly memory never shrinks, so this is also its peak).\n")
+        w("| page | drag events | seconds | memory at start | memory after | a real drag afterwards |")
+        w("|---|---:|---:|---:|---:|---|")
+        for r in pages:
+            w(f"| {r['program']} | {r['events']:,} | {r['seconds']:.1f} | {r['heap_before'] / 2**20:.0f} MiB | "
+              f"{r['heap_after'] / 2**20:.0f} MiB ({r['heap_after'] / r['events']:.0f} bytes per event) | "
+              f"{'moves the handle' if r['drag_after'] else 'moves nothing'} |")
+        w("")
+
     w("## Targets\n")
     w("| target | measured | verdict |")
     w("|---|---|---|")
