@@ -19,6 +19,14 @@ std::vector<Vector3> triangle;
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 640, .reshapeSetsWhite = false, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
+
 constexpr float pi = 3.1415927f;
 constexpr float cornerDistance = 0.7f;  // from the centre (0, 0)
 constexpr float arrowHeadLength = 0.05f;
@@ -140,7 +148,7 @@ int run(int argc, char** argv) {
     const auto cosine = static_cast<float>(std::cos(static_cast<double>(angle)));
     triangle.push_back({cornerDistance * sine, cornerDistance * cosine, 0});
   }
-  return viewer::runViewer(argc, argv, viewer::barycentricSettings, triangle, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag});
 }
 
 }  // namespace barycentric

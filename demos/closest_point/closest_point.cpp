@@ -18,6 +18,14 @@ VertexStore vertexStore;
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
+
 constexpr float shapeTol = 0.01f;
 constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
 
@@ -59,7 +67,7 @@ int run(int argc, char** argv) {
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);
-  return viewer::runViewer(argc, argv, viewer::closestPointSettings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
 }
 
 }  // namespace closest_point

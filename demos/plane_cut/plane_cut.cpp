@@ -22,6 +22,14 @@ Vertex handleB(-0.2f, -0.3f, 0);
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
+// clang-format on
+
 constexpr float cutEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side keptSide = Front;
 constexpr float shapeTol = 0.01f;
@@ -101,7 +109,7 @@ int run(int argc, char** argv) {
   vertexStore.append(handleA);
   vertexStore.append(handleB);
   recomputeCut();
-  return viewer::runViewer(argc, argv, viewer::planeCutSettings, vertexStore, {display, onCutDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onCutDrag});
 }
 
 }  // namespace plane_cut

@@ -23,6 +23,14 @@ Vertex handleB(-0.2f, -0.3f, 0);
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = false};
+// clang-format on
+
 constexpr float splitEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side magentaSide = Front;
 constexpr float shapeTol = 0.01f;
@@ -119,7 +127,7 @@ int run(int argc, char** argv) {
   vertexStore.append(handleB);
   magentaPiece = inputPolygon;
   recomputeSplit();
-  return viewer::runViewer(argc, argv, viewer::planeSplitSettings, vertexStore, {display, onSplitDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onSplitDrag});
 }
 
 }  // namespace plane_split

@@ -16,6 +16,14 @@ VertexStore vertexStore;
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
+
 constexpr float shapeTol = 0.01f;
 constexpr float insideTol = 0.01f;
 constexpr float barycentricEps = 0;
@@ -54,7 +62,7 @@ int run(int argc, char** argv) {
   viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
-  return viewer::runViewer(argc, argv, viewer::pointInsideSettings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
 }
 
 }  // namespace point_inside

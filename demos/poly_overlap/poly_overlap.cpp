@@ -21,6 +21,14 @@ Vertex* centreB = nullptr;
 
 namespace {
 
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
+// clang-format on
+
 constexpr float shapeTol = 0.01f;
 constexpr float overlapTol = 0.01f;
 constexpr Vector2 cornersA[] = {{-0.75f, -0.5f}, {-0.75f, 0.5f}, {0.25f, 0.5f}, {0.25f, -0.5f}};
@@ -97,7 +105,7 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, viewer::polyOverlapSettings, vertexStore, {display, onOverlapDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag});
 }
 
 }  // namespace poly_overlap

@@ -7,7 +7,7 @@ int windowWidth = 640;
 int windowHeight = 480;
 Vector2 cursor;
 Vector3* selected = nullptr;
-ViewerSettings activeSettings = planeSplitSettings;  // replaced by runViewer with the program's own
+ViewerSettings activeSettings{};  // replaced by runViewer with the program's own
 PickSource pickable;
 
 namespace {

@@ -34,33 +34,6 @@ struct ViewerSettings {
   bool passiveMotion;           ///< mouse motion without a button is followed
 };
 
-// clang-format off
-inline constexpr ViewerSettings planeSplitSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = true, .passiveMotion = false};
-inline constexpr ViewerSettings pointInsideSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = false,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = true,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-inline constexpr ViewerSettings planeCutSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = false, .passiveMotion = false};
-inline constexpr ViewerSettings polyOverlapSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = false, .passiveMotion = false};
-inline constexpr ViewerSettings closestPointSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = true,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-inline constexpr ViewerSettings barycentricSettings{
-    .windowWidth = 640, .windowHeight = 640, .reshapeSetsWhite = false, .reshapeEnablesBlend = false,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-// clang-format on
-
 /// Accumulates the entry nearest to the cursor in the xy-plane, strictly within the starting radius.
 /// It never fires: a find-first search over it visits every entry, and of equal distances the first stays.
 struct NearestPick {
