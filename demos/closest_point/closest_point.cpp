@@ -9,8 +9,7 @@
 namespace closest_point {
 
 using namespace geometry;
-using viewer::drawText;
-using viewer::emitVertex;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 Polygon polygon;
@@ -35,27 +34,21 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Outline, in the white left by the reshape and by the end of every frame
-  glBegin(GL_POLYGON);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawOutline(polygon);
 
   // 3. Corners
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawCorners(polygon);
 
   // 4. The closest point to the cursor
   glColor3f(0, 1, 0);
   const Vector3 nearest = polygon.closestPoint({viewer::cursor.x, viewer::cursor.y, queryHeight});
-  glBegin(GL_POINTS);
-  emitVertex(nearest);
-  glEnd();
+  viewer::drawPoints({nearest});
 
   // 5. and 6. Label, opaque and white
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
-  drawText(-1, 0.95f, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawLabel(0, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
 
   glutSwapBuffers();
 }

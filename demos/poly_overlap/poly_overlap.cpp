@@ -9,8 +9,7 @@
 namespace poly_overlap {
 
 using namespace geometry;
-using viewer::drawText;
-using viewer::emitVertex;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 VertexStore vertexStore;
@@ -66,34 +65,24 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Both outlines in white
-  glBegin(GL_POLYGON);
-  polyA.emitVertices();
-  glEnd();
-  glBegin(GL_POLYGON);
-  polyB.emitVertices();
-  glEnd();
+  viewer::drawOutline(polyA);
+  viewer::drawOutline(polyB);
 
   // 3. The eight corners in red
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  polyA.emitVertices();
-  polyB.emitVertices();
-  glEnd();
+  viewer::drawCorners(polyA, polyB);
 
   // 4. Handles in green
   glColor3f(0, 1, 0);
-  glBegin(GL_POINTS);
-  emitVertex(centreA->position);
-  emitVertex(centreB->position);
-  glEnd();
+  viewer::drawPoints({centreA->position, centreB->position});
 
   // 5. Labels: the convexity warning in red (drawn empty when there is none), the overlap in white
   glColor3f(1, 0, 0);
   const bool convex = polyA.isConvex(shapeTol) && polyB.isConvex(shapeTol);
-  drawText(-1, 0.95f, convex ? "" : "one of polys is non-convex!");
+  drawLabel(0, convex ? "" : "one of polys is non-convex!");
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
-  drawText(-1, 0.9f, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
+  drawLabel(1, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
 
   glutSwapBuffers();
 }

@@ -44,6 +44,50 @@ void drawText(const Vector3& position, const char* text) { drawText(position.x, 
 
 void emitVertex(const Vector3& position) { glVertex3f(position.x, position.y, position.z); }
 
+void drawOutline(const geometry::Polygon& polygon) {
+  glBegin(GL_POLYGON);
+  polygon.emitVertices();
+  glEnd();
+}
+
+void drawOutline(std::span<const Vector3> corners) {
+  glBegin(GL_POLYGON);
+  for (const Vector3& corner : corners) emitVertex(corner);
+  glEnd();
+}
+
+void drawCorners(const geometry::Polygon& polygon) {
+  glBegin(GL_POINTS);
+  polygon.emitVertices();
+  glEnd();
+}
+
+void drawCorners(const geometry::Polygon& first, const geometry::Polygon& second) {
+  glBegin(GL_POINTS);
+  first.emitVertices();
+  second.emitVertices();
+  glEnd();
+}
+
+void drawPoints(std::span<const Vector3> points) {
+  glBegin(GL_POINTS);
+  for (const Vector3& point : points) emitVertex(point);
+  glEnd();
+}
+
+void drawPiece(const geometry::Polygon& piece, Color color, float pointSize) {
+  glColor3f(color.r, color.g, color.b);
+  glPointSize(pointSize);
+  drawCorners(piece);
+  drawOutline(piece);
+}
+
+void drawLabel(int row, const char* text) {
+  // One rounding of the exact hundredths: row k gives the same float as the literal
+  // 0.95f, 0.9f, 0.85f, ..., which 0.95f - 0.05f * k does not (rows 2 and 3 differ).
+  drawText(-1, static_cast<float>(95 - 5 * row) / 100, text);
+}
+
 void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners) {
   for (const Vector2& c : corners) polygon.addVertex(geometry::VertexRef(geometry::Vertex(c.x, c.y, 0), store));
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -106,6 +107,30 @@ inline constexpr Vector2 unitSquare[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0
 void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners);
 /// One glVertex3f of a single point (a handle, a query result).
 void emitVertex(const Vector3& position);
+
+// The drawing steps that displays share. Each is the same few GL calls a display
+// would make itself, so a display reads as its numbered steps.
+
+/// A colour as glColor3f takes it.
+struct Color {
+  float r, g, b;
+};
+/// The polygon as one GL_POLYGON, which the reshape's polygon mode draws as an outline.
+void drawOutline(const geometry::Polygon& polygon);
+/// The same for plain corner positions.
+void drawOutline(std::span<const Vector3> corners);
+/// The polygon's corners as one GL_POINTS primitive, in order.
+void drawCorners(const geometry::Polygon& polygon);
+/// The corners of both polygons, first then second, as one GL_POINTS primitive.
+void drawCorners(const geometry::Polygon& first, const geometry::Polygon& second);
+/// Single points (handles, query results, plain corners) as one GL_POINTS primitive.
+void drawPoints(std::span<const Vector3> points);
+inline void drawPoints(std::initializer_list<Vector3> points) { drawPoints({points.begin(), points.size()}); }
+/// A computed piece in its colour: points of the given size at its corners, then its outline.
+void drawPiece(const geometry::Polygon& piece, Color color, float pointSize);
+/// The label on text row `row` of the top left corner: left-aligned at x = -1, the first
+/// row at y = 0.95 and each further row 0.05 lower.
+void drawLabel(int row, const char* text);
 /// The cutting line through handles a and b, white, reaching 5 units either way from a, and the two grey
 /// lines halfWidth to either side that bound its tolerance band; line width 1.5, all at z = 0.
 void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth);
