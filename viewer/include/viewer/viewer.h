@@ -21,7 +21,7 @@ using geometry::Vector3;
 /// Number of pickable entries meaning "the whole store, however far it grows".
 inline constexpr std::size_t allEntries = SIZE_MAX;
 
-/// Everything in which the shell's behaviour differs between programs.
+/// Everything in which the shell's behaviour differs between programs; each program keeps its own, beside its code.
 struct ViewerSettings {
   int windowWidth;              ///< initial window width, pixels
   int windowHeight;             ///< initial window height, pixels
