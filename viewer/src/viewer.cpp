@@ -13,6 +13,12 @@ PickSource pickable;
 namespace {
 constexpr float reshapePointSize = 8;
 constexpr float cuttingLineHalfLength = 5;  // beyond the window's corners whatever the handles
+
+void drawPrimitive(GLenum mode, std::span<const Vector3> positions) {
+  glBegin(mode);
+  for (const Vector3& p : positions) glVertex3f(p.x, p.y, p.z);
+  glEnd();
+}
 }  // namespace
 
 std::size_t PickSource::size() const {
@@ -50,11 +56,7 @@ void drawOutline(const geometry::Polygon& polygon) {
   glEnd();
 }
 
-void drawOutline(std::span<const Vector3> corners) {
-  glBegin(GL_POLYGON);
-  for (const Vector3& corner : corners) emitVertex(corner);
-  glEnd();
-}
+void drawOutline(std::span<const Vector3> corners) { drawPrimitive(GL_POLYGON, corners); }
 
 void drawCorners(const geometry::Polygon& polygon) {
   glBegin(GL_POINTS);
@@ -69,11 +71,7 @@ void drawCorners(const geometry::Polygon& first, const geometry::Polygon& second
   glEnd();
 }
 
-void drawPoints(std::span<const Vector3> points) {
-  glBegin(GL_POINTS);
-  for (const Vector3& point : points) emitVertex(point);
-  glEnd();
-}
+void drawPoints(std::span<const Vector3> points) { drawPrimitive(GL_POINTS, points); }
 
 void drawPiece(const geometry::Polygon& piece, Color color, float pointSize) {
   glColor3f(color.r, color.g, color.b);
