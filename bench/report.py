@@ -10,7 +10,6 @@ import subprocess
 import sys
 from pathlib import Path
 
-PROGRAMS = ["plane_split", "point_inside", "plane_cut", "poly_overlap", "closest_point", "barycentric"]
 POINT_TARGET_NS = 5
 OVERLAP_TARGET_NS = 30
 BOOST_FACTOR = 10
@@ -76,7 +75,8 @@ def cache_size(context, level):
 def main():
     results, build, command = Path(sys.argv[1]), sys.argv[2], sys.argv[3]
     context, geo = load(results / "geometry.json")
-    programs = {p: load(results / f"{p}.json")[1] for p in PROGRAMS if (results / f"{p}.json").exists()}
+    registered = (Path(build) / "programs.txt").read_text().split()  # written by CMake, in registration order
+    programs = {p: load(results / f"{p}.json")[1] for p in registered if (results / f"{p}.json").exists()}
     mhz = context.get("mhz_per_cpu", 0)
     reps = next(iter(geo.values()))["reps"]
     cycles = lambda t: t * mhz / 1000

@@ -12,12 +12,20 @@
 namespace barycentric {
 
 using namespace geometry;
+using viewer::drawLabel;
 using viewer::drawText;
-using viewer::emitVertex;
 
 std::vector<Vector3> triangle;
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 640, .reshapeSetsWhite = false, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
 
 constexpr float pi = 3.1415927f;
 constexpr float cornerDistance = 0.7f;  // from the centre (0, 0)
@@ -74,14 +82,14 @@ void drawArrow(const char* label, const Vector3& tail, const Vector3& tip, float
 }
 
 // One value line, white or red. The buffer holds the widest finite value, about 40 digits in %.5f.
-void drawValue(float y, const char* format, double value, bool inside) {
+void drawValue(int row, const char* format, double value, bool inside) {
   if (inside)
     glColor3f(1, 1, 1);
   else
     glColor3f(1, 0, 0);
   char text[64];
   std::snprintf(text, sizeof text, format, value);
-  drawText(-1, y, text);
+  drawLabel(row, text);
 }
 
 void display() {
@@ -91,15 +99,11 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Triangle outline
-  glBegin(GL_POLYGON);
-  for (const Vector3& corner : triangle) emitVertex(corner);
-  glEnd();
+  viewer::drawOutline(triangle);
 
   // 3. Its corners in red
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  for (const Vector3& corner : triangle) emitVertex(corner);
-  glEnd();
+  viewer::drawPoints(triangle);
 
   // 4. The cursor in yellow
   glColor3f(1, 1, 0);
@@ -120,9 +124,9 @@ void display() {
 
   // 7. The values, each red where it puts the cursor outside the triangle (so is a NaN: it fails every test)
   const double sum = double(c.u) + double(c.v);
-  drawValue(0.95f, "u = %.5f", c.u, c.u >= 0);
-  drawValue(0.9f, "v = %.5f", c.v, c.v >= 0);
-  drawValue(0.85f, "u + v = %.5f", sum, sum <= 1);
+  drawValue(0, "u = %.5f", c.u, c.u >= 0);
+  drawValue(1, "v = %.5f", c.v, c.v >= 0);
+  drawValue(2, "u + v = %.5f", sum, sum <= 1);
 
   // 8. End of frame
   glDisable(GL_BLEND);
@@ -140,7 +144,7 @@ int run(int argc, char** argv) {
     const auto cosine = static_cast<float>(std::cos(static_cast<double>(angle)));
     triangle.push_back({cornerDistance * sine, cornerDistance * cosine, 0});
   }
-  return viewer::runViewer(argc, argv, viewer::barycentricSettings, triangle, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag});
 }
 
 }  // namespace barycentric

@@ -9,14 +9,21 @@
 namespace closest_point {
 
 using namespace geometry;
-using viewer::drawText;
-using viewer::emitVertex;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 Polygon polygon;
 VertexStore vertexStore;
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
 
 constexpr float shapeTol = 0.01f;
 constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
@@ -27,27 +34,21 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Outline, in the white left by the reshape and by the end of every frame
-  glBegin(GL_POLYGON);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawOutline(polygon);
 
   // 3. Corners
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawCorners(polygon);
 
   // 4. The closest point to the cursor
   glColor3f(0, 1, 0);
   const Vector3 nearest = polygon.closestPoint({viewer::cursor.x, viewer::cursor.y, queryHeight});
-  glBegin(GL_POINTS);
-  emitVertex(nearest);
-  glEnd();
+  viewer::drawPoints({nearest});
 
   // 5. and 6. Label, opaque and white
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
-  drawText(-1, 0.95f, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawLabel(0, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
 
   glutSwapBuffers();
 }
@@ -59,7 +60,7 @@ int run(int argc, char** argv) {
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);
-  return viewer::runViewer(argc, argv, viewer::closestPointSettings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
 }
 
 }  // namespace closest_point

@@ -10,8 +10,7 @@
 namespace plane_cut {
 
 using namespace geometry;
-using viewer::drawText;
-using viewer::emitVertex;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 VertexStore vertexStore;
@@ -21,6 +20,14 @@ Vertex handleA(0.2f, 0.3f, 0);
 Vertex handleB(-0.2f, -0.3f, 0);
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
+// clang-format on
 
 constexpr float cutEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side keptSide = Front;
@@ -49,46 +56,32 @@ void display() {
 
   // 2. Square outline, in the white left by the reshape and by the previous frame's labels
   glLineWidth(4);
-  glBegin(GL_POLYGON);
-  square.emitVertices();
-  glEnd();
+  viewer::drawOutline(square);
 
   // 3. Its corners
   glColor3f(1, 0, 0);
   glPointSize(16);
-  glBegin(GL_POINTS);
-  square.emitVertices();
-  glEnd();
+  viewer::drawCorners(square);
 
   // 4. Cutting line and the two lines bounding its tolerance band (offset along the plane's normal)
   viewer::drawCuttingLine(handleA.position, handleB.position, cutEps);
 
   // 5. The cut, points and outline
-  glColor3f(0, 0, 1);
-  glPointSize(8);
-  glBegin(GL_POINTS);
-  cutPolygon.emitVertices();
-  glEnd();
-  glBegin(GL_POLYGON);
-  cutPolygon.emitVertices();
-  glEnd();
+  viewer::drawPiece(cutPolygon, {0, 0, 1}, 8);
 
   // 6. Handles
   glColor3f(0, 1, 0);
-  glBegin(GL_POINTS);
-  emitVertex(handleA.position);
-  emitVertex(handleB.position);
-  glEnd();
+  viewer::drawPoints({handleA.position, handleB.position});
 
   // 7. Labels, opaque and white
   glDisable(GL_BLEND);
   glColor3f(1, 1, 1);
   char text[32];
-  drawText(-1, 0.95f, square.isConvex(shapeTol) ? "convex" : "non-convex");
-  drawText(-1, 0.9f, cutPolygon.isConvex(shapeTol) ? "cut convex" : "cut non-convex");
+  drawLabel(0, square.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawLabel(1, cutPolygon.isConvex(shapeTol) ? "cut convex" : "cut non-convex");
   std::snprintf(text, sizeof text, "cut has %d vertices", static_cast<int>(cutPolygon.size()));
-  drawText(-1, 0.85f, text);
-  drawText(-1, 0.8f, cutPolygon.isTiny(shapeTol) ? "cut is tiny" : "cut is not tiny");
+  drawLabel(2, text);
+  drawLabel(3, cutPolygon.isTiny(shapeTol) ? "cut is tiny" : "cut is not tiny");
 
   glutSwapBuffers();
 }
@@ -101,7 +94,7 @@ int run(int argc, char** argv) {
   vertexStore.append(handleA);
   vertexStore.append(handleB);
   recomputeCut();
-  return viewer::runViewer(argc, argv, viewer::planeCutSettings, vertexStore, {display, onCutDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onCutDrag});
 }
 
 }  // namespace plane_cut

@@ -10,7 +10,7 @@
 namespace plane_split {
 
 using namespace geometry;
-using viewer::drawText;
+using viewer::drawLabel;
 using viewer::emitVertex;
 
 // Defined in construction order; released at exit in the reverse order.
@@ -22,6 +22,14 @@ Vertex handleA(0.2f, 0.3f, 0);
 Vertex handleB(-0.2f, -0.3f, 0);
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = false};
+// clang-format on
 
 constexpr float splitEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side magentaSide = Front;
@@ -44,16 +52,6 @@ void onSplitDrag(int x, int y) {
   glutPostRedisplay();
 }
 
-void drawPiece(const Polygon& piece, float pointSize) {
-  glPointSize(pointSize);
-  glBegin(GL_POINTS);
-  piece.emitVertices();
-  glEnd();
-  glBegin(GL_POLYGON);
-  piece.emitVertices();
-  glEnd();
-}
-
 void display() {
   // 1. Frame
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -62,9 +60,7 @@ void display() {
   // 2. Input square outline
   glColor3f(1, 1, 1);
   glLineWidth(4);
-  glBegin(GL_POLYGON);
-  inputPolygon.emitVertices();
-  glEnd();
+  viewer::drawOutline(inputPolygon);
 
   // 3. Its corners, the first in orange and the second in yellow on top
   glColor3f(1, 0, 0);
@@ -81,31 +77,26 @@ void display() {
   viewer::drawCuttingLine(handleA.position, handleB.position, splitEps);
 
   // 5. and 6. The two pieces
-  glColor3f(0, 1, 1);
-  drawPiece(magentaPiece, 12);
-  glColor3f(1, 0, 1);
-  drawPiece(violetPiece, 8);
+  viewer::drawPiece(magentaPiece, {0, 1, 1}, 12);
+  viewer::drawPiece(violetPiece, {1, 0, 1}, 8);
 
   // 7. Handles
   glColor3f(0, 1, 0);
-  glBegin(GL_POINTS);
-  emitVertex(handleA.position);
-  emitVertex(handleB.position);
-  glEnd();
+  viewer::drawPoints({handleA.position, handleB.position});
 
   // 8. Labels, opaque and white
   glDisable(GL_BLEND);
   glColor3f(1, 1, 1);
   char text[32];
-  drawText(-1, 0.95f, inputPolygon.isConvex(shapeTol) ? "convex" : "non-convex");
-  drawText(-1, 0.9f, magentaPiece.isConvex(shapeTol) ? "magenta convex" : "magenta non-convex");
-  drawText(-1, 0.85f, violetPiece.isConvex(shapeTol) ? "violet convex" : "violet non-convex");
+  drawLabel(0, inputPolygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawLabel(1, magentaPiece.isConvex(shapeTol) ? "magenta convex" : "magenta non-convex");
+  drawLabel(2, violetPiece.isConvex(shapeTol) ? "violet convex" : "violet non-convex");
   std::snprintf(text, sizeof text, "magenta has %d vertices", static_cast<int>(magentaPiece.size()));
-  drawText(-1, 0.8f, text);
+  drawLabel(3, text);
   std::snprintf(text, sizeof text, "violet has %d vertices", static_cast<int>(violetPiece.size()));
-  drawText(-1, 0.75f, text);
-  drawText(-1, 0.7f, magentaPiece.isTiny(shapeTol) ? "magenta is tiny" : "magenta is not tiny");
-  drawText(-1, 0.65f, violetPiece.isTiny(shapeTol) ? "violet is tiny" : "violet is not tiny");
+  drawLabel(4, text);
+  drawLabel(5, magentaPiece.isTiny(shapeTol) ? "magenta is tiny" : "magenta is not tiny");
+  drawLabel(6, violetPiece.isTiny(shapeTol) ? "violet is tiny" : "violet is not tiny");
 
   glutSwapBuffers();
 }
@@ -119,7 +110,7 @@ int run(int argc, char** argv) {
   vertexStore.append(handleB);
   magentaPiece = inputPolygon;
   recomputeSplit();
-  return viewer::runViewer(argc, argv, viewer::planeSplitSettings, vertexStore, {display, onSplitDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onSplitDrag});
 }
 
 }  // namespace plane_split

@@ -8,13 +8,21 @@
 namespace point_inside {
 
 using namespace geometry;
-using viewer::drawText;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 Polygon polygon;
 VertexStore vertexStore;
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
 
 constexpr float shapeTol = 0.01f;
 constexpr float insideTol = 0.01f;
@@ -26,24 +34,20 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Outline, in the white left by the reshape or the previous frame
-  glBegin(GL_POLYGON);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawOutline(polygon);
 
   // 3. Corners
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  polygon.emitVertices();
-  glEnd();
+  viewer::drawCorners(polygon);
 
   // 4. Labels, opaque and white: the shape, then each test's verdict on the cursor
   glDisable(GL_BLEND);
   glColor3f(1, 1, 1);
   const Vector3 p{viewer::cursor.x, viewer::cursor.y, 0};
-  drawText(-1, 0.95f, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
-  drawText(-1, 0.9f, polygon.insideSumAngles(p, insideTol) ? "inside (sum angles)" : "outside (sum angles)");
-  drawText(-1, 0.85f, polygon.insideEdgePlanes(p, insideTol) ? "inside (edge planes)" : "outside (edge planes)");
-  drawText(-1, 0.8f, polygon.insideBarycentric(p, barycentricEps) ? "inside (barycentric)" : "outside (barycentric)");
+  drawLabel(0, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
+  drawLabel(1, polygon.insideSumAngles(p, insideTol) ? "inside (sum angles)" : "outside (sum angles)");
+  drawLabel(2, polygon.insideEdgePlanes(p, insideTol) ? "inside (edge planes)" : "outside (edge planes)");
+  drawLabel(3, polygon.insideBarycentric(p, barycentricEps) ? "inside (barycentric)" : "outside (barycentric)");
 
   glutSwapBuffers();
 }
@@ -54,7 +58,7 @@ int run(int argc, char** argv) {
   viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
-  return viewer::runViewer(argc, argv, viewer::pointInsideSettings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
 }
 
 }  // namespace point_inside

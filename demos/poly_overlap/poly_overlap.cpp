@@ -9,8 +9,7 @@
 namespace poly_overlap {
 
 using namespace geometry;
-using viewer::drawText;
-using viewer::emitVertex;
+using viewer::drawLabel;
 
 // Defined in construction order; released at exit in the reverse order.
 VertexStore vertexStore;
@@ -20,6 +19,14 @@ Vertex* centreA = nullptr;
 Vertex* centreB = nullptr;
 
 namespace {
+
+// How the shell treats this program: window size, reshape, picking and redisplays.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
+// clang-format on
 
 constexpr float shapeTol = 0.01f;
 constexpr float overlapTol = 0.01f;
@@ -58,34 +65,24 @@ void display() {
   glEnable(GL_BLEND);
 
   // 2. Both outlines in white
-  glBegin(GL_POLYGON);
-  polyA.emitVertices();
-  glEnd();
-  glBegin(GL_POLYGON);
-  polyB.emitVertices();
-  glEnd();
+  viewer::drawOutline(polyA);
+  viewer::drawOutline(polyB);
 
   // 3. The eight corners in red
   glColor3f(1, 0, 0);
-  glBegin(GL_POINTS);
-  polyA.emitVertices();
-  polyB.emitVertices();
-  glEnd();
+  viewer::drawCorners(polyA, polyB);
 
   // 4. Handles in green
   glColor3f(0, 1, 0);
-  glBegin(GL_POINTS);
-  emitVertex(centreA->position);
-  emitVertex(centreB->position);
-  glEnd();
+  viewer::drawPoints({centreA->position, centreB->position});
 
   // 5. Labels: the convexity warning in red (drawn empty when there is none), the overlap in white
   glColor3f(1, 0, 0);
   const bool convex = polyA.isConvex(shapeTol) && polyB.isConvex(shapeTol);
-  drawText(-1, 0.95f, convex ? "" : "one of polys is non-convex!");
+  drawLabel(0, convex ? "" : "one of polys is non-convex!");
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
-  drawText(-1, 0.9f, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
+  drawLabel(1, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
 
   glutSwapBuffers();
 }
@@ -97,7 +94,7 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, viewer::polyOverlapSettings, vertexStore, {display, onOverlapDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag});
 }
 
 }  // namespace poly_overlap

@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs BUILD_DIR into WORK/prefix, checks the layout and the exported targets,
 # then builds CONSUMER against the prefix and runs its checks.
-# Variables: BUILD_DIR, CONSUMER, WORK, GENERATOR, CXX, LIBDIR, DATADIR, DOCDIR.
+# Variables: BUILD_DIR, CONSUMER, WORK, GENERATOR, CXX, LIBDIR, DATADIR, DOCDIR, and PROGRAMS
+# (the registered programs, separated by commas).
 set(prefix ${WORK}/prefix)
 file(REMOVE_RECURSE ${WORK})
 
@@ -17,7 +18,11 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 set(expected ${LIBDIR}/libzembrola-geometry.a ${LIBDIR}/libzembrola-viewer.a include/geometry/polygon.h
   include/viewer/viewer.h ${LIBDIR}/cmake/zembrola/zembrola-config.cmake
   ${LIBDIR}/cmake/zembrola/zembrola-config-version.cmake ${LIBDIR}/pkgconfig/zembrola-geometry.pc ${DOCDIR}/README.md)
-foreach(program IN ITEMS plane_split point_inside plane_cut poly_overlap closest_point barycentric)
+string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
+if(NOT PROGRAMS)
+  message(FATAL_ERROR "no programs given")
+endif()
+foreach(program IN LISTS PROGRAMS)
   list(APPEND expected bin/${program} ${DATADIR}/applications/zembrola-${program}.desktop)
 endforeach()
 foreach(path IN LISTS expected)

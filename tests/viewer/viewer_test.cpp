@@ -14,10 +14,30 @@ namespace {
 using namespace geometry;
 using shapes::near;
 
+// Settings of the tests' own making: every switch off, every switch on, and two opposite mixes.
+// clang-format off
+constexpr viewer::ViewerSettings allOff{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = false, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
+constexpr viewer::ViewerSettings allOn{
+    .windowWidth = 640, .windowHeight = 640, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+constexpr viewer::ViewerSettings mixA{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = false,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = false};
+constexpr viewer::ViewerSettings mixB{
+    .windowWidth = 480, .windowHeight = 640, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = false, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = false, .passiveMotion = true};
+// clang-format on
+
 // A scene built here: the starting square with its corners as points and its convexity label.
 VertexStore sceneStore;
 Polygon sceneSquare;
-viewer::ViewerSettings sceneSettings = viewer::pointInsideSettings;
+viewer::ViewerSettings sceneSettings = allOn;
 
 void sceneDisplay() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -93,17 +113,13 @@ TEST_P(ViewerStartup, OpensTheWindowAndReshapesAsSet) {
   EXPECT_EQ(viewer::windowHeight, 600);
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySettingsRow, ViewerStartup,
-                         ::testing::Values(NamedSettings{"plane_split", viewer::planeSplitSettings},
-                                           NamedSettings{"point_inside", viewer::pointInsideSettings},
-                                           NamedSettings{"plane_cut", viewer::planeCutSettings},
-                                           NamedSettings{"poly_overlap", viewer::polyOverlapSettings},
-                                           NamedSettings{"closest_point", viewer::closestPointSettings},
-                                           NamedSettings{"barycentric", viewer::barycentricSettings}),
+INSTANTIATE_TEST_SUITE_P(EachSwitchBothWays, ViewerStartup,
+                         ::testing::Values(NamedSettings{"all_off", allOff}, NamedSettings{"all_on", allOn},
+                                           NamedSettings{"mix_a", mixA}, NamedSettings{"mix_b", mixB}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ViewerScene, ShowsTheSquareItsCornersAndItsConvexity) {
-  sceneSettings = viewer::closestPointSettings;
+  sceneSettings = allOn;
   rig::Program program(sceneMain);
   program.reshape(640, 480);
   rig::Frame frame = program.display();
@@ -130,7 +146,7 @@ TEST(ViewerScene, ShowsTheSquareItsCornersAndItsConvexity) {
 }
 
 TEST(ViewerScene, HoverMovesTheCursorAndNothingElse) {
-  sceneSettings = viewer::barycentricSettings;
+  sceneSettings = allOn;
   rig::Program program(sceneMain);
   program.reshape(640, 640);
   program.hover(480, 160);
@@ -149,7 +165,7 @@ class ViewerShell : public ::testing::Test {
     viewer::windowHeight = 480;
     viewer::cursor = {};
     viewer::selected = nullptr;
-    viewer::activeSettings = viewer::pointInsideSettings;
+    viewer::activeSettings = allOn;
     viewer::pickable = store;
     rig::clearCalls();
   }
@@ -266,9 +282,10 @@ TEST_F(ViewerShell, RedisplayRequestsFollowTheSettings) {
     viewer::ViewerSettings settings;
     int afterButton, afterIdleDrag;
   } rows[] = {
-      {"plane_cut", viewer::planeCutSettings, 0, 0},
-      {"closest_point", viewer::closestPointSettings, 1, 1},
-      {"barycentric", viewer::barycentricSettings, 0, 1},
+      {"all off", allOff, 0, 0},
+      {"all on", allOn, 1, 1},
+      {"idle drag only", mixA, 0, 1},
+      {"button only", mixB, 1, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -287,7 +304,7 @@ TEST_F(ViewerShell, RedisplayRequestsFollowTheSettings) {
 
 TEST_F(ViewerShell, PlainPositionsArePickedAndDraggedLikeStoreVertices) {
   std::vector<Vector3> triangle = {{0, 0.7f, 0}, {0.6f, -0.35f, 0}, {-0.6f, -0.35f, 0}};
-  viewer::activeSettings = viewer::barycentricSettings;
+  viewer::activeSettings = allOn;
   viewer::pickable = triangle;
   viewer::onReshape(640, 640);
   viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 320, 100);  // (0, 0.6875)

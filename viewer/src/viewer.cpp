@@ -7,12 +7,18 @@ int windowWidth = 640;
 int windowHeight = 480;
 Vector2 cursor;
 Vector3* selected = nullptr;
-ViewerSettings activeSettings = planeSplitSettings;  // replaced by runViewer with the program's own
+ViewerSettings activeSettings{};  // replaced by runViewer with the program's own
 PickSource pickable;
 
 namespace {
 constexpr float reshapePointSize = 8;
 constexpr float cuttingLineHalfLength = 5;  // beyond the window's corners whatever the handles
+
+void drawPrimitive(GLenum mode, std::span<const Vector3> positions) {
+  glBegin(mode);
+  for (const Vector3& p : positions) glVertex3f(p.x, p.y, p.z);
+  glEnd();
+}
 }  // namespace
 
 std::size_t PickSource::size() const {
@@ -43,6 +49,42 @@ void drawText(float x, float y, const char* text) {
 void drawText(const Vector3& position, const char* text) { drawText(position.x, position.y, text); }
 
 void emitVertex(const Vector3& position) { glVertex3f(position.x, position.y, position.z); }
+
+void drawOutline(const geometry::Polygon& polygon) {
+  glBegin(GL_POLYGON);
+  polygon.emitVertices();
+  glEnd();
+}
+
+void drawOutline(std::span<const Vector3> corners) { drawPrimitive(GL_POLYGON, corners); }
+
+void drawCorners(const geometry::Polygon& polygon) {
+  glBegin(GL_POINTS);
+  polygon.emitVertices();
+  glEnd();
+}
+
+void drawCorners(const geometry::Polygon& first, const geometry::Polygon& second) {
+  glBegin(GL_POINTS);
+  first.emitVertices();
+  second.emitVertices();
+  glEnd();
+}
+
+void drawPoints(std::span<const Vector3> points) { drawPrimitive(GL_POINTS, points); }
+
+void drawPiece(const geometry::Polygon& piece, Color color, float pointSize) {
+  glColor3f(color.r, color.g, color.b);
+  glPointSize(pointSize);
+  drawCorners(piece);
+  drawOutline(piece);
+}
+
+void drawLabel(int row, const char* text) {
+  // One rounding of the exact hundredths: row k gives the same float as the literal
+  // 0.95f, 0.9f, 0.85f, ..., which 0.95f - 0.05f * k does not (rows 2 and 3 differ).
+  drawText(-1, static_cast<float>(95 - 5 * row) / 100, text);
+}
 
 void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners) {
   for (const Vector2& c : corners) polygon.addVertex(geometry::VertexRef(geometry::Vertex(c.x, c.y, 0), store));

@@ -4,6 +4,14 @@
 
 namespace {
 
+// A 640 x 480 window; the mouse picks and drags, and is followed with no button held.
+// clang-format off
+constexpr viewer::ViewerSettings settings{
+    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
+    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = viewer::allEntries,
+    .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
+// clang-format on
+
 geometry::VertexStore store;
 geometry::Polygon square;
 
@@ -19,5 +27,5 @@ void display() {
 
 int main(int argc, char** argv) {
   viewer::addCorners(square, store, viewer::unitSquare);
-  return viewer::runViewer(argc, argv, viewer::closestPointSettings, store, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, store, {display, viewer::onDrag});
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -20,7 +21,7 @@ using geometry::Vector3;
 /// Number of pickable entries meaning "the whole store, however far it grows".
 inline constexpr std::size_t allEntries = SIZE_MAX;
 
-/// Everything in which the shell's behaviour differs between programs.
+/// Everything in which the shell's behaviour differs between programs; each program keeps its own, beside its code.
 struct ViewerSettings {
   int windowWidth;              ///< initial window width, pixels
   int windowHeight;             ///< initial window height, pixels
@@ -33,33 +34,6 @@ struct ViewerSettings {
   bool redisplayAfterIdleDrag;  ///< a drag with nothing selected still requests a redisplay
   bool passiveMotion;           ///< mouse motion without a button is followed
 };
-
-// clang-format off
-inline constexpr ViewerSettings planeSplitSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = true, .passiveMotion = false};
-inline constexpr ViewerSettings pointInsideSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = false,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = true,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-inline constexpr ViewerSettings planeCutSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = false, .pickRadius = 0.15f, .pickableEntries = 6, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = false, .passiveMotion = false};
-inline constexpr ViewerSettings polyOverlapSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = false, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = false, .passiveMotion = false};
-inline constexpr ViewerSettings closestPointSettings{
-    .windowWidth = 640, .windowHeight = 480, .reshapeSetsWhite = true, .reshapeEnablesBlend = true,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = true,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-inline constexpr ViewerSettings barycentricSettings{
-    .windowWidth = 640, .windowHeight = 640, .reshapeSetsWhite = false, .reshapeEnablesBlend = false,
-    .reshapeSetsPointSize = true, .pickRadius = 0.05f, .pickableEntries = allEntries, .redisplayAfterButton = false,
-    .redisplayAfterIdleDrag = true, .passiveMotion = true};
-// clang-format on
 
 /// Accumulates the entry nearest to the cursor in the xy-plane, strictly within the starting radius.
 /// It never fires: a find-first search over it visits every entry, and of equal distances the first stays.
@@ -133,6 +107,30 @@ inline constexpr Vector2 unitSquare[] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0
 void addCorners(geometry::Polygon& polygon, geometry::VertexStore& store, std::span<const Vector2> corners);
 /// One glVertex3f of a single point (a handle, a query result).
 void emitVertex(const Vector3& position);
+
+// The drawing steps that displays share. Each is the same few GL calls a display
+// would make itself, so a display reads as its numbered steps.
+
+/// A colour as glColor3f takes it.
+struct Color {
+  float r, g, b;
+};
+/// The polygon as one GL_POLYGON, which the reshape's polygon mode draws as an outline.
+void drawOutline(const geometry::Polygon& polygon);
+/// The same for plain corner positions.
+void drawOutline(std::span<const Vector3> corners);
+/// The polygon's corners as one GL_POINTS primitive, in order.
+void drawCorners(const geometry::Polygon& polygon);
+/// The corners of both polygons, first then second, as one GL_POINTS primitive.
+void drawCorners(const geometry::Polygon& first, const geometry::Polygon& second);
+/// Single points (handles, query results, plain corners) as one GL_POINTS primitive.
+void drawPoints(std::span<const Vector3> points);
+inline void drawPoints(std::initializer_list<Vector3> points) { drawPoints({points.begin(), points.size()}); }
+/// A computed piece in its colour: points of the given size at its corners, then its outline.
+void drawPiece(const geometry::Polygon& piece, Color color, float pointSize);
+/// The label on text row `row` of the top left corner: left-aligned at x = -1, the first
+/// row at y = 0.95 and each further row 0.05 lower.
+void drawLabel(int row, const char* text);
 /// The cutting line through handles a and b, white, reaching 5 units either way from a, and the two grey
 /// lines halfWidth to either side that bound its tolerance band; line width 1.5, all at z = 0.
 void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth);
