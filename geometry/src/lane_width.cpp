@@ -1,0 +1,70 @@
+// The one place where the width of the lanes is chosen. Four lanes are the baseline every
+// target has. On x86-64 desktops with AVX2 the same kernels are compiled a second time, inside
+// the functions marked for that instruction set, with eight lanes, and chosen at run time; no
+// other function contains a wide instruction, so nothing runs one before the choice is made.
+// The wide functions keep four lanes for polygons of up to four corners, which one block of
+// four covers. AVX2 does not bring fused multiply-add (that is its own instruction set, and
+// contraction is off), so each lane rounds as before.
+#include "lane_width.h"
+
+#include "lane_kernels.h"
+
+namespace geometry {
+
+#if defined(__x86_64__) && !defined(__EMSCRIPTEN__)
+#define WIDE_LANES_BUILT 1
+#define WIDE __attribute__((target("avx2")))
+
+namespace {
+
+bool processorHasWideLanes() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+constexpr std::size_t fourLaneCorners = 4;
+
+WIDE bool insideEdgePlanesWide(const Polygon& polygon, const Vector3& p) {
+  if (polygon.size() <= fourLaneCorners) return insideEdgePlanesIn<lanes::Floats4>(polygon, p);
+  return insideEdgePlanesIn<lanes::Floats8>(polygon, p);
+}
+
+WIDE Vector3 closestPointWide(const Polygon& polygon, const Vector3& q) {
+  if (polygon.size() <= fourLaneCorners) return closestPointIn<lanes::Floats4>(polygon, q);
+  return closestPointIn<lanes::Floats8>(polygon, q);
+}
+
+WIDE bool overlapsWide(const Polygon& p, const Polygon& q, float tol) {
+  if (p.size() + q.size() <= 2 * fourLaneCorners) return overlapsIn<lanes::Floats4>(p, q, tol);
+  return overlapsIn<lanes::Floats8>(p, q, tol);
+}
+
+}  // namespace
+
+bool wideLanes = processorHasWideLanes();
+#else
+bool wideLanes = false;
+#endif
+
+bool insideEdgePlanesInLanes(const Polygon& polygon, const Vector3& p) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return insideEdgePlanesWide(polygon, p);
+#endif
+  return insideEdgePlanesIn<lanes::Floats4>(polygon, p);
+}
+
+Vector3 closestPointInLanes(const Polygon& polygon, const Vector3& q) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return closestPointWide(polygon, q);
+#endif
+  return closestPointIn<lanes::Floats4>(polygon, q);
+}
+
+bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return overlapsWide(p, q, tol);
+#endif
+  return overlapsIn<lanes::Floats4>(p, q, tol);
+}
+
+}  // namespace geometry
