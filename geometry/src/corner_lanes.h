@@ -56,15 +56,8 @@ LANES_INLINE Vector3 lane(const Points<F>& p, std::size_t i) {
   return {p.x[i], p.y[i], p.z[i]};
 }
 
-/// The position of a record in every lane. The position and the float after it are loaded as one
-/// row and each coordinate broadcast from it (loaded one by one, neighbouring coordinates tempt the
-/// compilers into building the vectors through memory).
-template <class F>
-LANES_INLINE Points<F> splatCorner(const VertexRef& ref) {
-  static_assert(offsetof(Vertex, position) == 0 && sizeof(Vertex) >= 4 * sizeof(float));
-  const lanes::Floats4 row = lanes::load(reinterpret_cast<const float*>(ref.vertex));
-  return {lanes::broadcast<F, 0>(row), lanes::broadcast<F, 1>(row), lanes::broadcast<F, 2>(row)};
-}
+/// The last corner of p (not empty).
+LANES_INLINE const Vector3& lastCorner(const Polygon& p) { return (p.end() - 1)->vertex->position; }
 
 /// Corner `first` of p and the three after it, counted round the polygon (p not empty). Each
 /// record's position and the float after it are loaded as one row of four, and the rows turned
@@ -73,12 +66,10 @@ LANES_INLINE Points<lanes::Floats4> fourCorners(const Polygon& p, std::size_t fi
   static_assert(offsetof(Vertex, position) == 0 && sizeof(Vertex) >= 4 * sizeof(float));
   const std::size_t n = p.size();
   const VertexRef* refs = &*p.begin();
-  lanes::Floats4 rows[4];
-  for (std::size_t i = 0; i < 4; ++i) {
-    std::size_t k = first + i;
-    while (k >= n) k -= n;  // callers pass first below n + 8, so a few turns at most
-    rows[i] = lanes::load(reinterpret_cast<const float*>(refs[k].vertex));
-  }
+  auto row = [&](std::size_t k) __attribute__((always_inline)) {
+    return lanes::load(reinterpret_cast<const float*>(refs[k < n ? k : k % n].vertex));
+  };
+  const lanes::Floats4 rows[4] = {row(first), row(first + 1), row(first + 2), row(first + 3)};
   Points<lanes::Floats4> out;
   lanes::columns(rows[0], rows[1], rows[2], rows[3], out.x, out.y, out.z);
   return out;

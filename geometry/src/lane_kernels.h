@@ -33,7 +33,7 @@ LANES_INLINE bool insideEdgePlanesIn(const Polygon& polygon, const Vector3& p) {
   const std::size_t n = polygon.size();
   const Points<F> normal = splat<F>(polygon.plane.normal);
   const Points<F> point = splat<F>(p);
-  Points<F> before = splat<F>(polygon.back()->position);
+  Points<F> before = splat<F>(lastCorner(polygon));
   for (std::size_t first = 0; first < n; first += width) {
     const Points<F> cur = corners<F>(polygon, first);
     const Points<F> previous = predecessors(before, cur);
@@ -92,12 +92,14 @@ LANES_INLINE Vector3 closestPointIn(const Polygon& polygon, const Vector3& q) {
   F best = lanes::splat<F>(std::numeric_limits<float>::infinity());
   Points<F> bestPoint{};
   lanes::MaskOf<F> bestEdge = lanes::splatInts<F>(-1);
-  Points<F> before = splat<F>(polygon.back()->position);
+  Points<F> before = splat<F>(lastCorner(polygon));
   Points<F> cur = corners<F>(polygon, 0);
   float firstDistance = 0;
   Vector3 firstPoint;
   for (std::size_t first = 0; first < n; first += width) {
-    const Points<F> after = corners<F>(polygon, first + width);
+    // The corners after this block, of which the edges here need the first. In the last block
+    // that is corner 0, if a live lane needs it at all.
+    const Points<F> after = first + width < n ? corners<F>(polygon, first + width) : apex;
     const lanes::MaskOf<F> live = lanes::below<F>(n - first);
     // The fan has a triangle at each corner from the third on.
     const lanes::MaskOf<F> triangle = live & (lanes::indices<F>(static_cast<int>(first)) >= 2);
@@ -223,14 +225,14 @@ LANES_INLINE void collectAxes(const Polygon& p, Axes<F>& axes, bool ofFirst) {
   constexpr std::size_t width = lanes::widthOf<F>;
   const std::size_t start = axes.size();
   const Vector3& normal = p.plane.normal;
-  axes.add(normal, p.back()->position, ofFirst);
+  axes.add(normal, lastCorner(p), ofFirst);
   // Edges side by side, each from the corner before its end: right as long as no edge is
   // skipped. A skip moves every later start, which a lane cannot know in advance, so a
   // polygon with a degenerate edge takes its axes one by one.
   const std::size_t n = p.size();
   const Points<F> normals = splat<F>(normal);
   const F zero = lanes::splat<F>(0), one = lanes::splat<F>(1), degenerate = lanes::splat<F>(degenerateAxis);
-  Points<F> before = splat<F>(p.back()->position);
+  Points<F> before = splat<F>(lastCorner(p));
   for (std::size_t first = 0; first < n; first += width) {
     const Points<F> end = corners<F>(p, first);
     const Points<F> from = predecessors(before, end);
@@ -241,8 +243,8 @@ LANES_INLINE void collectAxes(const Polygon& p, Axes<F>& axes, bool ofFirst) {
     axis = select(length == zero, axis, axis * (one / length));
     if (lanes::anyTrue((lengthSquared(axis) < degenerate) & lanes::below<F>(n - first))) {
       axes.truncate(start);
-      axes.add(normal, p.back()->position, ofFirst);
-      Vector3 edgeStart = p.back()->position;
+      axes.add(normal, lastCorner(p), ofFirst);
+      Vector3 edgeStart = lastCorner(p);
       for (const VertexRef& ref : p) {
         Vector3 edgeAxis = cross(ref->position - edgeStart, normal);
         edgeAxis.normalize();
@@ -265,10 +267,10 @@ struct Extents {
 template <class F>
 LANES_INLINE Extents<F> extents(const Polygon& p, const Points<F>& axis, const Points<F>& origin) {
   auto corner = p.begin();
-  const F q0 = dot(axis, splatCorner<F>(*corner) - origin);
+  const F q0 = dot(axis, splat<F>(corner->vertex->position) - origin);
   Extents<F> e{q0, q0};
   for (++corner; corner != p.end(); ++corner) {
-    const F q = dot(axis, splatCorner<F>(*corner) - origin);
+    const F q = dot(axis, splat<F>(corner->vertex->position) - origin);
     e.min = lanes::lowerOf(e.min, q);
     e.max = lanes::higherOf(e.max, q);
   }

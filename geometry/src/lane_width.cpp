@@ -22,49 +22,59 @@ bool processorHasWideLanes() {
   return __builtin_cpu_supports("avx2");
 }
 
-constexpr std::size_t fourLaneCorners = 4;
-
-WIDE bool insideEdgePlanesWide(const Polygon& polygon, const Vector3& p) {
-  if (polygon.size() <= fourLaneCorners) return insideEdgePlanesIn<lanes::Floats4>(polygon, p);
+[[gnu::noinline]] WIDE bool insideEdgePlanesWide(const Polygon& polygon, const Vector3& p) {
   return insideEdgePlanesIn<lanes::Floats8>(polygon, p);
 }
-
-WIDE Vector3 closestPointWide(const Polygon& polygon, const Vector3& q) {
-  if (polygon.size() <= fourLaneCorners) return closestPointIn<lanes::Floats4>(polygon, q);
+[[gnu::noinline]] WIDE Vector3 closestPointWide(const Polygon& polygon, const Vector3& q) {
   return closestPointIn<lanes::Floats8>(polygon, q);
 }
-
-WIDE bool overlapsWide(const Polygon& p, const Polygon& q, float tol) {
-  if (p.size() + q.size() <= 2 * fourLaneCorners) return overlapsIn<lanes::Floats4>(p, q, tol);
+[[gnu::noinline]] WIDE bool overlapsWide(const Polygon& p, const Polygon& q, float tol) {
   return overlapsIn<lanes::Floats8>(p, q, tol);
 }
 
 }  // namespace
 
 bool wideLanes = processorHasWideLanes();
+// A polygon of up to four corners fills one block of four; eight lanes would only idle.
+constexpr std::size_t fourLaneCorners = 4;
 #else
 bool wideLanes = false;
 #endif
 
+namespace {
+
+// The four-lane forms, each in a function of its own so that the choice below is a jump.
+[[gnu::noinline]] bool insideEdgePlanesNarrow(const Polygon& polygon, const Vector3& p) {
+  return insideEdgePlanesIn<lanes::Floats4>(polygon, p);
+}
+[[gnu::noinline]] Vector3 closestPointNarrow(const Polygon& polygon, const Vector3& q) {
+  return closestPointIn<lanes::Floats4>(polygon, q);
+}
+[[gnu::noinline]] bool overlapsNarrow(const Polygon& p, const Polygon& q, float tol) {
+  return overlapsIn<lanes::Floats4>(p, q, tol);
+}
+
+}  // namespace
+
 bool insideEdgePlanesInLanes(const Polygon& polygon, const Vector3& p) {
 #ifdef WIDE_LANES_BUILT
-  if (wideLanes) return insideEdgePlanesWide(polygon, p);
+  if (wideLanes && polygon.size() > fourLaneCorners) return insideEdgePlanesWide(polygon, p);
 #endif
-  return insideEdgePlanesIn<lanes::Floats4>(polygon, p);
+  return insideEdgePlanesNarrow(polygon, p);
 }
 
 Vector3 closestPointInLanes(const Polygon& polygon, const Vector3& q) {
 #ifdef WIDE_LANES_BUILT
-  if (wideLanes) return closestPointWide(polygon, q);
+  if (wideLanes && polygon.size() > fourLaneCorners) return closestPointWide(polygon, q);
 #endif
-  return closestPointIn<lanes::Floats4>(polygon, q);
+  return closestPointNarrow(polygon, q);
 }
 
 bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
 #ifdef WIDE_LANES_BUILT
-  if (wideLanes) return overlapsWide(p, q, tol);
+  if (wideLanes && p.size() + q.size() > 2 * fourLaneCorners) return overlapsWide(p, q, tol);
 #endif
-  return overlapsIn<lanes::Floats4>(p, q, tol);
+  return overlapsNarrow(p, q, tol);
 }
 
 }  // namespace geometry

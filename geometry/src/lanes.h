@@ -58,10 +58,10 @@ LANES_INLINE F broadcast(V v) {
   return broadcast<F, lane>(v, std::make_index_sequence<widthOf<F>>());
 }
 
-/// x in every lane (as one broadcast: built lane by lane, the compilers may go through memory).
+/// x in every lane.
 template <class F>
 LANES_INLINE F splat(float x) {
-  return broadcast<F, 0>(F{x});
+  return broadcast<F, 0>(Floats4{x});
 }
 /// x in every lane, as ints.
 template <class F>
@@ -117,12 +117,19 @@ LANES_INLINE Floats4 highHalf(Floats8 a) { return __builtin_shufflevector(a, a, 
 LANES_INLINE Floats8 join(Floats4 low, Floats4 high) { return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7); }
 
 /// The last lane of before, then all but the last lane of a: a moved up one lane.
-LANES_INLINE Floats4 shiftedUp(Floats4 before, Floats4 a) { return __builtin_shufflevector(before, a, 3, 4, 5, 6); }
+// In two steps for four lanes, which SSE2 has single instructions for.
+LANES_INLINE Floats4 shiftedUp(Floats4 before, Floats4 a) {
+  const Floats4 joint = __builtin_shufflevector(before, a, 3, 3, 4, 4);  // before[3] before[3] a[0] a[0]
+  return __builtin_shufflevector(joint, a, 0, 2, 5, 6);
+}
 LANES_INLINE Floats8 shiftedUp(Floats8 before, Floats8 a) {
   return __builtin_shufflevector(before, a, 7, 8, 9, 10, 11, 12, 13, 14);
 }
 /// All but the first lane of a, then the first lane of after: a moved down one lane.
-LANES_INLINE Floats4 shiftedDown(Floats4 a, Floats4 after) { return __builtin_shufflevector(a, after, 1, 2, 3, 4); }
+LANES_INLINE Floats4 shiftedDown(Floats4 a, Floats4 after) {
+  const Floats4 joint = __builtin_shufflevector(a, after, 3, 3, 4, 4);  // a[3] a[3] after[0] after[0]
+  return __builtin_shufflevector(a, joint, 1, 2, 4, 6);
+}
 LANES_INLINE Floats8 shiftedDown(Floats8 a, Floats8 after) {
   return __builtin_shufflevector(a, after, 1, 2, 3, 4, 5, 6, 7, 8);
 }
