@@ -31,6 +31,12 @@ template <class F>
 LANES_INLINE bool insideEdgePlanesIn(const Polygon& polygon, const Vector3& p) {
   constexpr std::size_t width = lanes::widthOf<F>;
   const std::size_t n = polygon.size();
+  // A point outside is often beyond the closing edge already, where the walk stopped at once.
+  // Where that edge alone is cheaper than a block, it is judged first.
+  if (n > width) {
+    const Vector3& cur = polygon.begin()->vertex->position;
+    if (dot(cross(polygon.plane.normal, lastCorner(polygon) - cur), p - cur) > edgePlaneAllowance) return false;
+  }
   const Points<F> normal = splat<F>(polygon.plane.normal);
   const Points<F> point = splat<F>(p);
   Points<F> before = splat<F>(lastCorner(polygon));
