@@ -1,10 +1,10 @@
 // The one place where the width of the lanes is chosen. Four lanes are the baseline every
-// target has. On x86-64 desktops with AVX2 the same kernels are compiled a second time, inside
-// the functions marked for that instruction set, with eight lanes, and chosen at run time; no
-// other function contains a wide instruction, so nothing runs one before the choice is made.
-// The wide functions keep four lanes for polygons of up to four corners, which one block of
-// four covers. AVX2 does not bring fused multiply-add (that is its own instruction set, and
-// contraction is off), so each lane rounds as before.
+// target has. On x86-64 desktops with AVX2 the same kernels are compiled again, inside the
+// functions marked for that instruction set, and chosen at run time: eight lanes for polygons
+// of more than four corners, four (in AVX2's encoding) for the rest. No other function contains
+// an AVX2 instruction, so nothing runs one before the choice is made. AVX2 does not bring fused
+// multiply-add (that is an instruction set of its own, and contraction is off anyway), so each
+// lane rounds as before.
 #include "lane_width.h"
 
 #include "lane_kernels.h"
@@ -47,6 +47,8 @@ bool processorHasWideLanes() {
 
 }  // namespace
 
+// Set when the library is loaded; until then (static constructors of other files that run first)
+// it is false, and the baseline forms answer.
 bool wideLanes = processorHasWideLanes();
 constexpr std::size_t fourLaneCorners = 4;
 #else

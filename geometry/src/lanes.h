@@ -33,7 +33,8 @@ typedef float Floats8 __attribute__((vector_size(32)));
 /// The number of lanes of F.
 template <class F>
 constexpr std::size_t widthOf = sizeof(F) / sizeof(float);
-/// Ints as wide as F. Comparing two F gives one as a mask: all bits set in a lane where the comparison holds, 0 elsewhere.
+/// Ints as wide as F. Comparing two F gives one as a mask: all bits set in a lane where the
+/// comparison holds, 0 elsewhere.
 template <class F>
 using MaskOf = decltype(F{} < F{});
 
@@ -114,7 +115,9 @@ LANES_INLINE F max(F a, F b) {
 /// Lanes 0 to 3 and lanes 4 to 7 of a, and back.
 LANES_INLINE Floats4 lowHalf(Floats8 a) { return __builtin_shufflevector(a, a, 0, 1, 2, 3); }
 LANES_INLINE Floats4 highHalf(Floats8 a) { return __builtin_shufflevector(a, a, 4, 5, 6, 7); }
-LANES_INLINE Floats8 join(Floats4 low, Floats4 high) { return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7); }
+LANES_INLINE Floats8 join(Floats4 low, Floats4 high) {
+  return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7);
+}
 
 /// The last lane of before, then all but the last lane of a: a moved up one lane.
 // In two steps for four lanes, which SSE2 has single instructions for.
