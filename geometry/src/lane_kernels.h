@@ -156,7 +156,7 @@ LANES_INLINE Vector3 closestPointIn(const Polygon& polygon, const Vector3& q) {
 
 // The candidate axes of both polygons by coordinate, each with the origin its projections are
 // measured from and whether it is the first polygon's: axis x, y, z, origin x, y, z, then the flag.
-// On the stack for two polygons of up to about 64 corners each, on the heap beyond.
+// On the stack for two polygons of up to about 70 corners each, on the heap beyond.
 template <class F>
 class Axes {
  public:
