@@ -8,7 +8,9 @@
 
 // Boost 1.74's rescale policy trips g++'s maybe-uninitialized check (its factor is set on every path).
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <boost/geometry.hpp>
 #pragma GCC diagnostic pop
 #include <cmath>

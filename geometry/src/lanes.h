@@ -1,144 +1,182 @@
-// Four floats side by side, on the compilers' vector extensions: each lane does what a
-// float would, with the same IEEE operation, so a result computed in a lane has the bits
-// it has computed alone. Nothing here reassociates, fuses or approximates.
+// Floats side by side, four or eight, on the compilers' vector extensions: each lane does what
+// a float would, with the same IEEE operation, so a result computed in a lane has the bits it has
+// computed alone. Nothing here reassociates, fuses or approximates.
+//
+// Every function is forced inline: eight floats are only ever worked on inside the functions
+// compiled for the wide instruction set (lane_width.cpp), so the helpers must become part of
+// them rather than be called with a vector argument across a boundary the two instruction sets
+// pass differently.
 #pragma once
 
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <vector>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+// The eight-float type is only passed between inlined helpers; the warning about how a call
+// would pass it, were one made, does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+#define LANES_INLINE inline __attribute__((always_inline))
+
 namespace lanes {
 
-constexpr std::size_t width = 4;
-
 /// Four floats; +, -, * and / act lane by lane.
-typedef float Floats __attribute__((vector_size(4 * width)));
-/// Four ints. Comparing Floats gives them as a mask: all bits set in a lane where the comparison holds, 0 elsewhere.
-typedef int Ints __attribute__((vector_size(4 * width)));
-using Mask = Ints;
+typedef float Floats4 __attribute__((vector_size(16)));
+/// Eight floats, for processors with wide vector registers.
+typedef float Floats8 __attribute__((vector_size(32)));
+
+/// The number of lanes of F.
+template <class F>
+constexpr std::size_t widthOf = sizeof(F) / sizeof(float);
+/// Ints as wide as F. Comparing two F gives one as a mask: all bits set in a lane where the
+/// comparison holds, 0 elsewhere.
+template <class F>
+using MaskOf = decltype(F{} < F{});
+
+/// The vector of type V whose lane i is value(i), built as one initializer list (which the
+/// compilers turn into a broadcast or a constant, not a store per lane).
+template <class V, class Value, std::size_t... I>
+LANES_INLINE V build(Value value, std::index_sequence<I...>) {
+  return V{value(I)...};
+}
+template <class V, class Value>
+LANES_INLINE V build(Value value) {
+  return build<V>(value, std::make_index_sequence<sizeof(V) / 4>());
+}
+
+/// Lane `lane` of v in every lane of an F.
+template <class F, std::size_t lane, class V, std::size_t... I>
+LANES_INLINE F broadcast(V v, std::index_sequence<I...>) {
+  return __builtin_shufflevector(v, v, (lane + I * 0)...);
+}
+template <class F, std::size_t lane, class V>
+LANES_INLINE F broadcast(V v) {
+  return broadcast<F, lane>(v, std::make_index_sequence<widthOf<F>>());
+}
 
 /// x in every lane.
-inline Floats splat(float x) { return Floats{x, x, x, x}; }
-
-/// first, first + 1, first + 2, first + 3.
-inline Ints indices(int first) { return Ints{first, first + 1, first + 2, first + 3}; }
+template <class F>
+LANES_INLINE F splat(float x) {
+  return broadcast<F, 0>(Floats4{x});
+}
+/// x in every lane, as ints.
+template <class F>
+LANES_INLINE MaskOf<F> splatInts(int x) {
+  return build<MaskOf<F>>([x](std::size_t) { return x; });
+}
+/// first, first + 1, and so on.
+template <class F>
+LANES_INLINE MaskOf<F> indices(int first) {
+  return build<MaskOf<F>>([first](std::size_t i) { return first + static_cast<int>(i); });
+}
 
 /// Lanes i with i < count set.
-inline Mask below(std::size_t count) {
-  const Mask index{0, 1, 2, 3};
-  const int n = static_cast<int>(count < width ? count : width);
-  return index < Mask{n, n, n, n};
+template <class F>
+LANES_INLINE MaskOf<F> below(std::size_t count) {
+  const int n = static_cast<int>(count < widthOf<F> ? count : widthOf<F>);
+  return indices<F>(0) < n;
 }
 
 /// a where m is set, b elsewhere; the bits of the chosen float are kept.
-inline Floats select(Mask m, Floats a, Floats b) { return (Floats)(((Mask)a & m) | ((Mask)b & ~m)); }
-inline Ints select(Mask m, Ints a, Ints b) { return (a & m) | (b & ~m); }
+template <class F>
+LANES_INLINE F select(MaskOf<F> m, F a, F b) {
+  return (F)(((MaskOf<F>)a & m) | ((MaskOf<F>)b & ~m));
+}
+template <class M>
+LANES_INLINE M selectInts(M m, M a, M b) {
+  return (a & m) | (b & ~m);
+}
 
-// The x86 minimum and maximum instructions choose exactly so: the first operand where it compares
-// less (greater), else the second, whatever the second is.
+// Written as choices on a comparison, these compile to the processors' minimum and maximum
+// instructions, which choose exactly so: the first operand where it compares less (greater),
+// else the second, whatever the second is.
 
 /// Lane by lane, q where q < m, else m: a not-a-number q never enters, and a not-a-number m stays.
-inline Floats lowerOf(Floats m, Floats q) {
-#if defined(__SSE2__)
-  return (Floats)_mm_min_ps((__m128)q, (__m128)m);
-#else
-  return select(q < m, q, m);
-#endif
+template <class F>
+LANES_INLINE F lowerOf(F m, F q) {
+  return q < m ? q : m;
 }
 /// Lane by lane, q where q > m, else m.
-inline Floats higherOf(Floats m, Floats q) {
-#if defined(__SSE2__)
-  return (Floats)_mm_max_ps((__m128)q, (__m128)m);
-#else
-  return select(q > m, q, m);
-#endif
+template <class F>
+LANES_INLINE F higherOf(F m, F q) {
+  return q > m ? q : m;
 }
 /// Lane by lane as std::max(a, b): b where a < b, else a (a not-a-number a is kept).
-inline Floats max(Floats a, Floats b) { return higherOf(a, b); }
+template <class F>
+LANES_INLINE F max(F a, F b) {
+  return higherOf(a, b);
+}
 
-/// Lane 3 of before, then lanes 0 to 2 of a: a moved up one lane, with before's last lane coming in.
-inline Floats shiftedUp(Floats before, Floats a) {
-  const Floats joint = __builtin_shufflevector(before, a, 3, 3, 4, 4);  // before[3] before[3] a[0] a[0]
+/// Lanes 0 to 3 and lanes 4 to 7 of a, and back.
+LANES_INLINE Floats4 lowHalf(Floats8 a) { return __builtin_shufflevector(a, a, 0, 1, 2, 3); }
+LANES_INLINE Floats4 highHalf(Floats8 a) { return __builtin_shufflevector(a, a, 4, 5, 6, 7); }
+LANES_INLINE Floats8 join(Floats4 low, Floats4 high) {
+  return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7);
+}
+
+/// The last lane of before, then all but the last lane of a: a moved up one lane.
+// In two steps for four lanes, which SSE2 has single instructions for.
+LANES_INLINE Floats4 shiftedUp(Floats4 before, Floats4 a) {
+  const Floats4 joint = __builtin_shufflevector(before, a, 3, 3, 4, 4);  // before[3] before[3] a[0] a[0]
   return __builtin_shufflevector(joint, a, 0, 2, 5, 6);
 }
-/// Lanes 1 to 3 of a, then lane 0 of after: a moved down one lane, with after's first lane coming in.
-inline Floats shiftedDown(Floats a, Floats after) {
-  const Floats joint = __builtin_shufflevector(a, after, 3, 3, 4, 4);  // a[3] a[3] after[0] after[0]
+LANES_INLINE Floats8 shiftedUp(Floats8 before, Floats8 a) {
+  return __builtin_shufflevector(before, a, 7, 8, 9, 10, 11, 12, 13, 14);
+}
+/// All but the first lane of a, then the first lane of after: a moved down one lane.
+LANES_INLINE Floats4 shiftedDown(Floats4 a, Floats4 after) {
+  const Floats4 joint = __builtin_shufflevector(a, after, 3, 3, 4, 4);  // a[3] a[3] after[0] after[0]
   return __builtin_shufflevector(a, joint, 1, 2, 4, 6);
+}
+LANES_INLINE Floats8 shiftedDown(Floats8 a, Floats8 after) {
+  return __builtin_shufflevector(a, after, 1, 2, 3, 4, 5, 6, 7, 8);
 }
 
 /// The correctly rounded square root in each lane, as std::sqrt gives it for one float.
-inline Floats sqrt(Floats a) {
+LANES_INLINE Floats4 sqrt(Floats4 a) {
 #if defined(__SSE2__)
-  return (Floats)_mm_sqrt_ps((__m128)a);
+  return (Floats4)_mm_sqrt_ps((__m128)a);
 #else
-  for (std::size_t i = 0; i < width; ++i) a[i] = std::sqrt(a[i]);
+  for (std::size_t i = 0; i < 4; ++i) a[i] = std::sqrt(a[i]);
   return a;
 #endif
 }
+LANES_INLINE Floats8 sqrt(Floats8 a) { return join(sqrt(lowHalf(a)), sqrt(highHalf(a))); }
 
 /// True when some lane of m is set.
-inline bool anyTrue(Mask m) {
+LANES_INLINE bool anyTrue(MaskOf<Floats4> m) {
 #if defined(__SSE2__)
   return _mm_movemask_ps((__m128)m) != 0;
 #else
   return (m[0] | m[1] | m[2] | m[3]) != 0;
 #endif
 }
-
-/// The lowest set lane of m, or width when none is set.
-inline std::size_t firstTrue(Mask m) {
-  for (std::size_t i = 0; i < width; ++i)
-    if (m[i]) return i;
-  return width;
+LANES_INLINE bool anyTrue(MaskOf<Floats8> m) {
+  return anyTrue(__builtin_shufflevector(m, m, 0, 1, 2, 3) | __builtin_shufflevector(m, m, 4, 5, 6, 7));
 }
 
 /// The first three columns of the four rows r0 to r3: x = (r0[0], r1[0], r2[0], r3[0]), y the
 /// second column, z the third. Only moves floats, so their bits stay.
-inline void columns(Floats r0, Floats r1, Floats r2, Floats r3, Floats& x, Floats& y, Floats& z) {
-  const Floats low01 = __builtin_shufflevector(r0, r1, 0, 4, 1, 5);   // r0[0] r1[0] r0[1] r1[1]
-  const Floats low23 = __builtin_shufflevector(r2, r3, 0, 4, 1, 5);   // r2[0] r3[0] r2[1] r3[1]
-  const Floats high01 = __builtin_shufflevector(r0, r1, 2, 6, 3, 7);  // r0[2] r1[2] ...
-  const Floats high23 = __builtin_shufflevector(r2, r3, 2, 6, 3, 7);
+LANES_INLINE void columns(Floats4 r0, Floats4 r1, Floats4 r2, Floats4 r3, Floats4& x, Floats4& y, Floats4& z) {
+  const Floats4 low01 = __builtin_shufflevector(r0, r1, 0, 4, 1, 5);   // r0[0] r1[0] r0[1] r1[1]
+  const Floats4 low23 = __builtin_shufflevector(r2, r3, 0, 4, 1, 5);   // r2[0] r3[0] r2[1] r3[1]
+  const Floats4 high01 = __builtin_shufflevector(r0, r1, 2, 6, 3, 7);  // r0[2] r1[2] ...
+  const Floats4 high23 = __builtin_shufflevector(r2, r3, 2, 6, 3, 7);
   x = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
   y = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
   z = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
 }
 
 /// Four floats from memory that need no alignment.
-inline Floats load(const float* from) {
-  Floats v;
+LANES_INLINE Floats4 load(const float* from) {
+  Floats4 v;
   std::memcpy(&v, from, sizeof v);
   return v;
 }
-
-/// `count` columns of floats of one length, rounded up to whole lanes: on the stack up to
-/// inPlace floats a column (68: a polygon of 64 corners with its extra lanes), on the heap beyond.
-template <std::size_t count, std::size_t inPlace = 68>
-class Columns {
- public:
-  explicit Columns(std::size_t length) : stride((length + width - 1) / width * width) {
-    if (stride > inPlace) {
-      spill.resize(count * stride);
-      base = spill.data();
-    }
-  }
-  Columns(const Columns&) = delete;
-  Columns& operator=(const Columns&) = delete;
-
-  float* operator[](std::size_t column) { return base + column * stride; }
-  const float* operator[](std::size_t column) const { return base + column * stride; }
-
- private:
-  std::size_t stride;
-  float local[count * inPlace];
-  std::vector<float> spill;
-  float* base = local;
-};
 
 }  // namespace lanes

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "lane_width.h"
 #include "reference_walks.h"
 
 namespace {
@@ -98,7 +99,7 @@ std::string describe(int index, const Polygon& p) {
   return s.str();
 }
 
-TEST(LanesEquivalence, InsideClosestPointAndOverlapsMatchTheStepByStepWalks) {
+void checkAgainstTheWalks() {
   CaseMaker make(seed);
   int inside = 0, onOutline = 0, overlapping = 0;
   for (int c = 0; c < caseCount; ++c) {
@@ -134,6 +135,18 @@ TEST(LanesEquivalence, InsideClosestPointAndOverlapsMatchTheStepByStepWalks) {
   EXPECT_GT(onOutline, caseCount);
   EXPECT_GT(overlapping, caseCount / 10);
   EXPECT_LT(overlapping, caseCount * 9 / 10);
+}
+
+// In four lanes, and in the wide lanes where this processor has them.
+TEST(LanesEquivalence, InsideClosestPointAndOverlapsMatchTheStepByStepWalks) {
+  const bool wide = wideLanes;
+  for (const bool useWide : {false, wide}) {
+    SCOPED_TRACE(useWide ? "wide lanes" : "four lanes");
+    wideLanes = useWide;
+    checkAgainstTheWalks();
+    if (testing::Test::HasFatalFailure()) break;
+  }
+  wideLanes = wide;
 }
 
 }  // namespace
