@@ -10,14 +10,13 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from xsession import BrowserSession, around, like  # noqa: E402
+from xsession import BrowserSession, around, like, scene_pixel  # noqa: E402
 
 
 def measure(web, program, count):
     with BrowserSession() as session:
         win = session.launch(os.path.join(web, f"{program}.html"))
-        handle_a = round(0.6 * win.width), round(0.35 * win.height)  # scene (0.2, 0.3)
-        handle_b = round(0.4 * win.width), round(0.65 * win.height)  # scene (-0.2, -0.3)
+        handle_a, handle_b = scene_pixel(win, 0.2, 0.3), scene_pixel(win, -0.2, -0.3)
         start = win.storm(handle_a, handle_a, 0)["heap"]
         storm = win.storm(handle_a, (handle_a[0] + 8, handle_a[1]), count)
         win.drag(*handle_a, *handle_b)

@@ -6,15 +6,10 @@ pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_spl
 import os
 import sys
 
-from xsession import BrowserSession, around, check, like
+from xsession import BrowserSession, around, check, like, scene_pixel as pixel
 
 PHONE = {"viewport": {"width": 412, "height": 915}, "deviceScaleFactor": 2.625, "isMobile": True, "hasTouch": True}
 GREEN, RED = (0, 255, 0), (255, 0, 0)
-
-
-def pixel(win, x, y):
-    """Scene point (x, y) in the window's pixels."""
-    return round((x + 1) / 2 * win.width), round((1 - y) / 2 * win.height)
 
 
 def touch(web):

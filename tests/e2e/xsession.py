@@ -41,6 +41,11 @@ def around(point, r=10):
     return (x - r, y - r, x + r + 1, y + r + 1)
 
 
+def scene_pixel(win, x, y):
+    """Scene point (x, y) in the window's pixels, as the programs map them."""
+    return round((x + 1) / 2 * win.width), round((1 - y) / 2 * win.height)
+
+
 def check(ok, what):
     """A scenario's assertion, kept when Python runs optimised."""
     if not ok:

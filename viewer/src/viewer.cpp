@@ -16,7 +16,7 @@ constexpr float cuttingLineHalfLength = 5;  // beyond the window's corners whate
 
 void drawPrimitive(GLenum mode, std::span<const Vector3> positions) {
   glBegin(mode);
-  for (const Vector3& p : positions) glVertex3f(p.x, p.y, p.z);
+  for (const Vector3& p : positions) emitVertex(p);
   glEnd();
 }
 }  // namespace
