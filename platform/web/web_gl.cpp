@@ -1,10 +1,9 @@
 // The GL 1.x calls of the shell and the programs, for the browser: the state they
 // set is kept here, and each primitive is handed at glEnd to the canvas side
-// (canvas.js) in window pixels, with the colour of each vertex. The text of each
-// frame's labels is collected too, for the page to show as text.
+// (canvas.js) in window pixels, with the colour of each vertex; so is each label,
+// from its raster position on, character by character.
 #include <GL/gl.h>
 
-#include <string>
 #include <vector>
 
 #include "web_canvas.h"
@@ -19,10 +18,7 @@ struct GlState {
   bool inPrimitive = false;
   GLenum mode = 0;
   std::vector<float> vertices;  // x, y in window pixels (origin bottom left), r, g, b
-  float rasterX = 0, rasterY = 0;
-  float rasterColor[3] = {1, 1, 1};
   bool rasterValid = false;
-  std::vector<std::string> labels;  // the frame's text, one entry per raster position set
 };
 
 GlState gl;
@@ -76,29 +72,13 @@ void glLoadIdentity() {}
 void glRasterPos2f(GLfloat x, GLfloat y) {
   // As in GL, a raster position outside the clip volume is invalid and its text is not drawn.
   gl.rasterValid = x >= -1 && x <= 1 && y >= -1 && y <= 1;
-  gl.rasterX = windowX(x);
-  gl.rasterY = windowY(y);
-  for (int i = 0; i < 3; ++i) gl.rasterColor[i] = gl.color[i];
-  gl.labels.emplace_back();
+  if (gl.rasterValid) web_label(windowX(x), windowY(y), gl.color[0], gl.color[1], gl.color[2]);
 }
 
 }  // extern "C"
 
 void webBitmapCharacter(int c) {
-  if (!gl.rasterValid) return;
-  web_character(c, gl.rasterX, gl.rasterY, gl.rasterColor[0], gl.rasterColor[1], gl.rasterColor[2]);
-  gl.labels.back() += static_cast<char>(c);
-  gl.rasterX += webCharacterWidth;
+  if (gl.rasterValid) web_character(c);
 }
 
-void webSwapBuffers() {
-  // The labels that drew something, in drawing order, one per line.
-  std::string text;
-  for (const std::string& label : gl.labels) {
-    if (label.empty()) continue;
-    if (!text.empty()) text += '\n';
-    text += label;
-  }
-  gl.labels.clear();
-  web_swap(text.c_str());
-}
+void webSwapBuffers() { web_swap(); }

@@ -1,8 +1,9 @@
 // The GLUT calls of the shell, for the browser: one canvas is the window, the
-// canvas's pointer events drive the callbacks, and redisplay requests are served
-// once per animation frame.
+// canvas's pointer events drive the callbacks, and a redisplay request is served
+// on the next animation frame. Nothing runs while no redisplay is asked for.
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include "web_canvas.h"
 
@@ -20,10 +21,17 @@ struct Glut {
 
 Glut glut;
 
-void frame() {
-  if (!glut.redisplay || !glut.display) return;
+EM_BOOL frame(double /*time*/, void*) {
   glut.redisplay = false;
-  glut.display();
+  if (glut.display) glut.display();
+  return EM_FALSE;  // one frame per request
+}
+
+// Asks for one animation frame, unless one is already on its way.
+void requestFrame() {
+  if (glut.redisplay) return;
+  glut.redisplay = true;
+  emscripten_request_animation_frame(frame, nullptr);
 }
 
 }  // namespace
@@ -39,7 +47,7 @@ void glutInitWindowSize(int width, int height) {
   glut.height = height;
 }
 int glutCreateWindow(const char* title) {
-  web_create_window(title, &glut.width, &glut.height);
+  web_create_window(title, glut.width, glut.height);
   return 1;
 }
 void glutDisplayFunc(void (*f)()) { glut.display = f; }
@@ -47,7 +55,7 @@ void glutReshapeFunc(void (*f)(int, int)) { glut.reshape = f; }
 void glutMouseFunc(void (*f)(int, int, int, int)) { glut.mouse = f; }
 void glutMotionFunc(void (*f)(int, int)) { glut.motion = f; }
 void glutPassiveMotionFunc(void (*f)(int, int)) { glut.passive = f; }
-void glutPostRedisplay() { glut.redisplay = true; }
+void glutPostRedisplay() { requestFrame(); }
 void glutSwapBuffers() { webSwapBuffers(); }
 void glutBitmapCharacter(void*, int c) { webBitmapCharacter(c); }
 
@@ -55,12 +63,12 @@ void glutMainLoop() {
   web_listen();
   // As a new window is shown: a reshape, then a display.
   if (glut.reshape) glut.reshape(glut.width, glut.height);
-  glut.redisplay = true;
-  // Hands control to the browser for good: like the desktop loop, this never returns.
-  emscripten_set_main_loop(frame, 0, 1);
+  requestFrame();
+  // Hands control to the browser's events for good: like the desktop loop, this never returns.
+  emscripten_exit_with_live_runtime();
 }
 
-// Entry points for the canvas's events, in window (CSS) pixels from the top left.
+// Entry points for the canvas's events, in window pixels from the top left.
 EMSCRIPTEN_KEEPALIVE void web_mouse(int button, int state, int x, int y) {
   if (glut.mouse) glut.mouse(button, state, x, y);
 }
@@ -68,13 +76,9 @@ EMSCRIPTEN_KEEPALIVE void web_motion(int buttonHeld, int x, int y) {
   void (*f)(int, int) = buttonHeld ? glut.motion : glut.passive;
   if (f) f(x, y);
 }
-EMSCRIPTEN_KEEPALIVE void web_resize(int width, int height) {
-  glut.width = width;
-  glut.height = height;
-  if (glut.reshape) glut.reshape(width, height);
-  glut.redisplay = true;
-}
-/// The same window at a new device pixel ratio: only a redraw.
-EMSCRIPTEN_KEEPALIVE void web_refresh() { glut.redisplay = true; }
+/// The same window shown at a new size or device pixel ratio: only a redraw.
+EMSCRIPTEN_KEEPALIVE void web_refresh() { requestFrame(); }
 
 }  // extern "C"
+// TEMPSTUB
+extern "C" EMSCRIPTEN_KEEPALIVE void web_set_pick_reach(float) {}

@@ -180,13 +180,13 @@ class _Pointer:
             self.move(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
         self.release(button)
 
-    def screenshot(self):
+    def screenshot(self, **how):
         """Capture once the program had time to react and the picture is stable."""
         time.sleep(max(0.0, self._last_input + self.settle - time.monotonic()))
-        img = self.capture()
+        img = self.capture(**how)
         for _ in range(20):
             time.sleep(0.05)
-            again = self.capture()
+            again = self.capture(**how)
             if again == img:
                 break
             img = again
@@ -385,8 +385,9 @@ class BrowserWindow(BrowserPage, _Pointer):
         self.width, self.height = width, height
         self._last_input = time.monotonic()
 
-    def capture(self):
-        return Image.from_png(base64.b64decode(self._ask(op="shot")["png"]))
+    def capture(self, device=False):
+        """The canvas in CSS pixels, or in device pixels."""
+        return Image.from_png(base64.b64decode(self._ask(op="shot", device=device)["png"]))
 
 
 class BrowserSession:

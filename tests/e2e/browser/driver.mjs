@@ -6,13 +6,15 @@
 //   {"op": "down" | "up", "button"}   -> "left", "middle" or "right"
 //   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
-//   {"op": "shot"}                    -> {"png": base64 screenshot of the canvas}
+//   {"op": "shot", "device"}          -> {"png": base64 screenshot of the canvas, in device pixels if device}
 //   {"op": "goto", "page"}            -> another page in the same tab, once its title is "zembrola"
 //   {"op": "layout"}                  -> page and canvas sizes, in CSS and device pixels
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
+//   {"op": "idle", "ms"}              -> left alone for ms: {"busy": main-thread task seconds, "frames":
+//                                        animation frames requested} in that time
 // Usage: node driver.mjs PAGE.html [CONTEXT]  (CONTEXT: JSON options of the browser context,
 // e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true};
 // CHROMIUM overrides the browser, /usr/bin/chromium by default)
@@ -33,6 +35,12 @@ const devtools = await page.context().newCDPSession(page);
 const errors = [];
 page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
 page.on('pageerror', (error) => errors.push(String(error)));
+// Counts the animation frames the page requests, for the idle measurement.
+await page.addInitScript(() => {
+  const request = window.requestAnimationFrame.bind(window);
+  window.framesRequested = 0;
+  window.requestAnimationFrame = (f) => { ++window.framesRequested; return request(f); };
+});
 await page.goto(pathToFileURL(resolve(process.argv[2])).href);
 
 async function canvasBox() {
@@ -94,13 +102,23 @@ const commands = {
       return {heap: wasmMemory.buffer.byteLength, ms: performance.now() - start};
     }, [from, to, count]);
   },
-  async shot() {
+  async shot({device}) {
     const box = await canvasBox();
     const clip = {x: box.x, y: box.y, width: box.width, height: box.height};
-    const png = await page.screenshot({clip, scale: 'css'});
+    const png = await page.screenshot({clip, scale: device ? 'device' : 'css'});
     return {png: png.toString('base64')};
   },
   async errors() { return {errors}; },
+  async idle({ms}) {
+    await devtools.send('Performance.enable');
+    const task = async () => (await devtools.send('Performance.getMetrics')).metrics
+      .find((m) => m.name === 'TaskDuration').value;
+    const frames = () => page.evaluate(() => window.framesRequested);
+    const [busy0, frames0] = [await task(), await frames()];
+    await new Promise((done) => setTimeout(done, ms));
+    const [busy1, frames1] = [await task(), await frames()];
+    return {busy: busy1 - busy0, frames: frames1 - frames0};
+  },
 };
 
 for await (const line of createInterface({input: process.stdin})) {
