@@ -21,7 +21,7 @@ def main(argv):
         for name in ["index"] + programs:
             page = os.path.join(web, f"{name}.html")
             win = session.open(page) if name == "index" else session.launch(page)
-            idle = win._ask(op="idle", ms=round(seconds * 1000))
+            idle = win.idle(round(seconds * 1000))
             rows.append({"page": name, "seconds": seconds, "busy": idle["busy"], "frames": idle["frames"]})
     json.dump(rows, sys.stdout, indent=1)
     print()

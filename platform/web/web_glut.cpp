@@ -80,5 +80,3 @@ EMSCRIPTEN_KEEPALIVE void web_motion(int buttonHeld, int x, int y) {
 EMSCRIPTEN_KEEPALIVE void web_refresh() { requestFrame(); }
 
 }  // extern "C"
-// TEMPSTUB
-extern "C" EMSCRIPTEN_KEEPALIVE void web_set_pick_reach(float) {}

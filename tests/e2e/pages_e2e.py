@@ -1,15 +1,18 @@
 """The pages on a phone and through a long session: finger drags, the layout at 412 CSS
-pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split.
+pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
+figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach.
 
-    pages_e2e.py touch|phone|long_session WEB_DIR
+    pages_e2e.py touch|phone|long_session|figure|save|idle|reach WEB_DIR
 """
 import os
 import sys
+import xml.etree.ElementTree as ElementTree
 
-from xsession import BrowserSession, around, check, like, scene_pixel as pixel
+from xsession import BrowserSession, Image, around, check, like, scene_pixel as pixel
 
 PHONE = {"viewport": {"width": 412, "height": 915}, "deviceScaleFactor": 2.625, "isMobile": True, "hasTouch": True}
-GREEN, RED = (0, 255, 0), (255, 0, 0)
+GREEN, RED, WHITE = (0, 255, 0), (255, 0, 0), (255, 255, 255)
+SVG = "{http://www.w3.org/2000/svg}"
 
 
 def touch(web):
@@ -65,5 +68,88 @@ def long_session(web):
     print("pages: long session ok")
 
 
+def text_rows(img, width, height):
+    """The bands of rows with white text in the label corner (the top left 200 x 100 of a window of
+    width x height pixels), as (first, last) rows of the image."""
+    sx, sy = img.width / width, img.height / height
+    rows = [y for y in range(round(100 * sy)) if img.count(like(WHITE, 60), (0, y, round(200 * sx), y + 1))]
+    bands = []
+    for y in rows:
+        if bands and bands[-1][1] == y - 1:
+            bands[-1][1] = y
+        else:
+            bands.append([y, y])
+    return bands
+
+
+def figure(web):
+    """plane_split's seven label rows stand apart on a phone as at the designed size; Full screen
+    enlarges the figure and Escape brings it back; a wheel turn over the canvas is not cancelled."""
+    with BrowserSession(context=PHONE) as session:
+        win = session.launch(os.path.join(web, "plane_split.html"))
+        bands = text_rows(win.screenshot(device=True), 640, 480)
+        check(len(bands) == 7, f"label rows on a phone: {bands}")
+    with BrowserSession() as session:
+        win = session.launch(os.path.join(web, "plane_split.html"))
+        check(len(text_rows(win.screenshot(), 640, 480)) == 7, "label rows at the designed size")
+        win.button("Full screen")
+        big = win.layout()
+        check(big["cssWidth"] > 640 and big["storeWidth"] == round(big["cssWidth"]), f"in full screen: {big}")
+        check(len(text_rows(win.screenshot(device=True), 640, 480)) == 7, "label rows in full screen")
+        win.key("Escape")
+        win.button("Full screen") if win.layout()["cssWidth"] != 640 else None
+        check(win.layout()["cssWidth"] == 640, f"back from full screen: {win.layout()}")
+        check(not win._ask(op="wheel", x=320, y=240, deltaY=100)["cancelled"], "the wheel was cancelled")
+    print("pages: figure ok")
+
+
+def save(web):
+    """Save picture gives the canvas as it is; Save drawing the same frame with its labels as
+    text and its corners as circles; printing puts that drawing on white."""
+    with BrowserSession() as session:
+        win = session.launch(os.path.join(web, "plane_split.html"))
+        win.drag(*pixel(win, 0.2, 0.3), *pixel(win, 0.4, 0.6))
+        name, png = win.download("Save picture")
+        check(name == "plane_split.png" and Image.from_png(png) == win.screenshot(), f"{name} is not the canvas")
+        name, svg = win.download("Save drawing")
+        root = ElementTree.fromstring(svg)
+        texts = [t.text for t in root.iter(SVG + "text")]
+        check(name == "plane_split.svg" and texts == win.labels().split("\n"), f"{name}: texts {texts}")
+        red = {(c.get("cx"), c.get("cy")) for c in root.iter(SVG + "circle") if c.get("fill") == "rgb(255,0,0)"}
+        check({("160", "360"), ("480", "120")} <= red, f"{name}: red circles {red}")
+        printed = ElementTree.fromstring(win._ask(op="print", on=True)["figure"])
+        check(printed.find(SVG + "rect").get("fill") == "#fff"
+              and {t.get("fill") for t in printed.iter(SVG + "text")} == {"rgb(0,0,0)"}, "print is not black on white")
+    print("pages: save ok")
+
+
+def idle(web):
+    """A page left alone asks for no animation frame."""
+    with BrowserSession() as session:
+        with open(os.path.join(web, "programs.txt")) as f:
+            programs = f.read().split()
+        for program in programs:
+            frames = session.launch(os.path.join(web, f"{program}.html")).idle(500)["frames"]
+            check(frames == 0, f"{program} asked for {frames} frames while idle")
+    print("pages: idle ok")
+
+
+def reach(web):
+    """18 pixels beside a poly_overlap corner a mouse picks nothing, and a finger picks it."""
+    with BrowserSession(context={"hasTouch": True}) as session:
+        win = session.launch(os.path.join(web, "poly_overlap.html"))
+        corner, target = pixel(win, -0.75, -0.5), pixel(win, -0.9, -0.8)
+        beside = (corner[0] + 18, corner[1])
+        win.drag(*beside, *target)
+        check(win.screenshot().count(like(RED), around(corner, 4)) > 5, "a mouse 18 pixels away picked the corner")
+        win.touch_drag(*beside, *target)
+        img = win.screenshot()
+        check(img.count(like(RED), around(target, 4)) > 5 and img.count(like(RED), around(corner, 4)) == 0,
+              "a finger 18 pixels away did not pick the corner")
+    print("pages: reach ok")
+
+
 if __name__ == "__main__":
-    {"touch": touch, "phone": phone, "long_session": long_session}[sys.argv[1]](sys.argv[2])
+    cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
+             "idle": idle, "reach": reach}
+    cases[sys.argv[1]](sys.argv[2])

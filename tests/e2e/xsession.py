@@ -329,12 +329,32 @@ class BrowserPage:
     def errors(self):
         return self._ask(op="errors")["errors"]
 
+    def button(self, name):
+        """Clicks the page's button of that name."""
+        self._ask(op="button", name=name)
+        self._last_input = time.monotonic()
+
+    def key(self, key):
+        """Presses a key on the page, e.g. "Escape" or "Control+z"."""
+        self._ask(op="key", key=key)
+        self._last_input = time.monotonic()
+
+    def download(self, name):
+        """What clicking that button downloads: (file name, bytes)."""
+        answer = self._ask(op="download", name=name)
+        return answer["file"], base64.b64decode(answer["data"])
+
+    def idle(self, ms):
+        """The page left alone for ms: {"busy": main-thread task seconds, "frames": animation frames asked for}."""
+        return self._ask(op="idle", ms=ms)
+
 
 class BrowserWindow(BrowserPage, _Pointer):
     """A program's page in Chromium; coordinates are canvas (CSS) pixels."""
 
     def __init__(self, proc, timeout):
         super().__init__(proc)
+        self._last_input = time.monotonic()
         deadline = time.monotonic() + timeout
         while True:  # the module sets the title when it creates its window
             info = self._ask(op="info")

@@ -13,6 +13,12 @@
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
+//   {"op": "button", "name"}         -> clicks the page's button of that name
+//   {"op": "key", "key"}              -> presses a key, e.g. "Escape" or "Control+z"
+//   {"op": "download", "name"}        -> clicks that button: {"file": its download's name, "data": base64}
+//   {"op": "wheel", "x", "y", "deltaY"} -> a wheel turn over canvas pixel (x, y): {"cancelled"}
+//   {"op": "print", "on"}             -> the page as printed (or back on screen): {"figure": the
+//                                        print figure's markup}
 //   {"op": "idle", "ms"}              -> left alone for ms: {"busy": main-thread task seconds, "frames":
 //                                        animation frames requested} in that time
 // Usage: node driver.mjs PAGE.html [CONTEXT]  (CONTEXT: JSON options of the browser context,
@@ -109,6 +115,33 @@ const commands = {
     return {png: png.toString('base64')};
   },
   async errors() { return {errors}; },
+  async button({name}) {
+    await page.getByRole('button', {name, exact: true}).click();
+    return {};
+  },
+  async key({key}) { await page.keyboard.press(key); return {}; },
+  async download({name}) {
+    const [download] = await Promise.all([page.waitForEvent('download'),
+                                          page.getByRole('button', {name, exact: true}).click()]);
+    const chunks = [];
+    for await (const chunk of await download.createReadStream()) chunks.push(chunk);
+    return {file: download.suggestedFilename(), data: Buffer.concat(chunks).toString('base64')};
+  },
+  async wheel({x, y, deltaY}) {
+    await page.evaluate(() => {
+      window.lastWheelCancelled = null;
+      window.addEventListener('wheel', (e) => { window.lastWheelCancelled = e.defaultPrevented; }, {once: true});
+    });
+    const box = await canvasBox();
+    await page.mouse.move(box.x + x, box.y + y);
+    await page.mouse.wheel(0, deltaY);
+    await page.waitForFunction(() => window.lastWheelCancelled !== null);
+    return {cancelled: await page.evaluate(() => window.lastWheelCancelled)};
+  },
+  async print({on}) {
+    await page.emulateMedia({media: on ? 'print' : null});
+    return {figure: await page.$eval('#print-figure', (e) => e.innerHTML)};
+  },
   async idle({ms}) {
     await devtools.send('Performance.enable');
     const task = async () => (await devtools.send('Performance.getMetrics')).metrics
