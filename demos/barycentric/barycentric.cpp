@@ -27,6 +27,9 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = true};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"corner T0", "corner T1", "corner T2"};
+
 constexpr float pi = 3.1415927f;
 constexpr float cornerDistance = 0.7f;  // from the centre (0, 0)
 constexpr float arrowHeadLength = 0.05f;
@@ -144,7 +147,7 @@ int run(int argc, char** argv) {
     const auto cosine = static_cast<float>(std::cos(static_cast<double>(angle)));
     triangle.push_back({cornerDistance * sine, cornerDistance * cosine, 0});
   }
-  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag, nullptr}, pointNames);
 }
 
 }  // namespace barycentric

@@ -25,6 +25,9 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4"};
+
 constexpr float shapeTol = 0.01f;
 constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
 
@@ -60,7 +63,7 @@ int run(int argc, char** argv) {
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr}, pointNames);
 }
 
 }  // namespace closest_point

@@ -29,24 +29,21 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4", "line end A", "line end B"};
+
 constexpr float cutEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side keptSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 
+// Cuts a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeCut() {
+  cutPolygon = square;
   // The plane through the line, upright on the drawing plane; its front is on the
   // left-hand side of someone looking from handleB towards handleA.
-  cutPolygon = square;
   const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   cutPolygon.cut(cutter, keptSide, cutEps);
-}
-
-void onCutDrag(int x, int y) {
-  viewer::cursor = viewer::toScene(x, y);
-  if (!viewer::moveSelectedToCursor()) return;
-  recomputeCut();
-  glutPostRedisplay();
 }
 
 void display() {
@@ -94,7 +91,7 @@ int run(int argc, char** argv) {
   vertexStore.append(handleA);
   vertexStore.append(handleB);
   recomputeCut();
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onCutDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeCut}, pointNames);
 }
 
 }  // namespace plane_cut

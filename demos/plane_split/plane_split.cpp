@@ -31,25 +31,21 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = false, .redisplayAfterIdleDrag = true, .passiveMotion = false};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4", "line end A", "line end B"};
+
 constexpr float splitEps = 0.05f;  // also the half width of the band drawn around the line
 constexpr Side magentaSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 
+// Splits a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeSplit() {
+  magentaPiece = inputPolygon;
   // The plane through the line, upright on the drawing plane; its front is on the
   // right-hand side of someone walking from handleA to handleB.
   const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   magentaPiece.split(cutter, violetPiece, magentaSide, splitEps);
-}
-
-void onSplitDrag(int x, int y) {
-  viewer::cursor = viewer::toScene(x, y);
-  if (viewer::moveSelectedToCursor()) {
-    magentaPiece = inputPolygon;
-    recomputeSplit();
-  }
-  glutPostRedisplay();
 }
 
 void display() {
@@ -108,9 +104,8 @@ int run(int argc, char** argv) {
   inputPolygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   vertexStore.append(handleA);
   vertexStore.append(handleB);
-  magentaPiece = inputPolygon;
   recomputeSplit();
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onSplitDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeSplit}, pointNames);
 }
 
 }  // namespace plane_split

@@ -24,6 +24,9 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = true, .redisplayAfterIdleDrag = true, .passiveMotion = true};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4"};
+
 constexpr float shapeTol = 0.01f;
 constexpr float insideTol = 0.01f;
 constexpr float barycentricEps = 0;
@@ -58,7 +61,7 @@ int run(int argc, char** argv) {
   viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr}, pointNames);
 }
 
 }  // namespace point_inside

@@ -28,6 +28,10 @@ constexpr viewer::ViewerSettings settings{
     .redisplayAfterButton = false, .redisplayAfterIdleDrag = false, .passiveMotion = false};
 // clang-format on
 
+// The points that make up the figure, in store order, as the page names them.
+constexpr const char* pointNames[] = {"A corner 1", "A corner 2", "A corner 3", "A corner 4", "B corner 1",
+                                      "B corner 2", "B corner 3", "B corner 4", "A handle",   "B handle"};
+
 constexpr float shapeTol = 0.01f;
 constexpr float overlapTol = 0.01f;
 constexpr Vector2 cornersA[] = {{-0.75f, -0.5f}, {-0.75f, 0.5f}, {0.25f, 0.5f}, {0.25f, -0.5f}};
@@ -44,18 +48,19 @@ void carry(Polygon& polygon, const Vertex& handle) {
   polygon.translate(cursor - handle.position);
 }
 
+// Each handle at its polygon's centre: after a corner moved, the handle follows the corners' new average.
+void recomputeHandles() {
+  centreA->setPosition(polyA.centrePosition());
+  centreB->setPosition(polyB.centrePosition());
+}
+
 void onOverlapDrag(int x, int y) {
   viewer::cursor = viewer::toScene(x, y);
-  if (!viewer::selected) return;
   if (viewer::selected == &centreA->position)
     carry(polyA, *centreA);
   else if (viewer::selected == &centreB->position)
     carry(polyB, *centreB);
-  viewer::moveSelectedToCursor();
-  // After a corner drag the handle follows the corners' new average.
-  centreA->setPosition(polyA.centrePosition());
-  centreB->setPosition(polyB.centrePosition());
-  glutPostRedisplay();
+  viewer::finishDrag(viewer::moveSelectedToCursor());
 }
 
 void display() {
@@ -94,7 +99,7 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag});
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles}, pointNames);
 }
 
 }  // namespace poly_overlap

@@ -3,6 +3,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/viewer.h>
 
 #include <algorithm>
 
@@ -201,6 +202,28 @@ TEST_F(PlaneSplitProgram, EveryDragStepRecordsTheNewCrossingsInTheStore) {
       return std::any_of(piece.begin(), piece.end(), [&](const VertexRef& r) { return r.vertex == newest; });
     };
     EXPECT_TRUE(links(magentaPiece) && links(violetPiece)) << "both pieces use the newest crossings";
+  }
+}
+
+TEST_F(PlaneSplitProgram, RestoringAStateRedoesItsSplit) {
+  // handleA and handleB cut off the corner c2: a triangle in front, five corners behind.
+  program.dragFromToAt({0.2f, 0.3f}, {0.5f, 0.2f});
+  program.dragFromToAt({-0.2f, -0.3f}, {0.2f, 0.5f});
+  const viewer::ViewerState saved = viewer::readState();
+  const rig::Frame before = program.display();
+  ASSERT_EQ(before.labelTexts()[3], "magenta has 3 vertices");
+
+  program.dragFromToAt({0.2f, 0.5f}, {-0.8f, -0.8f});
+  program.dragFromToAt({-0.5f, 0.5f}, {-0.6f, 0.3f});
+  ASSERT_NE(program.display().labelTexts(), before.labelTexts());
+  ASSERT_TRUE(viewer::setState(saved));
+  const rig::Frame after = program.display();
+  EXPECT_EQ(after.labelTexts(), before.labelTexts());
+  ASSERT_EQ(after.primitives.size(), before.primitives.size());
+  for (std::size_t i = 0; i < after.primitives.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(after.primitives[i].mode, before.primitives[i].mode);
+    EXPECT_EQ(after.primitives[i].positions(), before.primitives[i].positions()) << "bit for bit";
   }
 }
 

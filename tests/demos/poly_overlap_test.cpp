@@ -3,6 +3,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/viewer.h>
 
 #include "rig.h"
 #include "shapes.h"
@@ -82,6 +83,20 @@ TEST_F(PolyOverlapProgram, DragWithNothingPickedRequestsNoRedisplay) {
   EXPECT_EQ(rig::window().redisplayRequests, 0);
   EXPECT_EQ(positions(polyB), startB);
   EXPECT_EQ(centreB->position, handleB);
+}
+
+TEST_F(PolyOverlapProgram, RestoringTheStartUpStateGivesTheStartUpFigure) {
+  const viewer::ViewerState start = viewer::readState();
+  ASSERT_EQ(start.points.size(), 10u) << "eight corners, two handles";
+  const rig::Frame before = program.display();
+  program.dragFromToAt({0.25f, 0.5f}, {-0.5f, -0.25f});
+  program.dragFromToAt({0.25f, 0}, {0.8f, 0.4f});
+  ASSERT_TRUE(viewer::setState(start));
+  const rig::Frame after = program.display();
+  EXPECT_EQ(after.labelTexts(), before.labelTexts());
+  ASSERT_EQ(after.primitives.size(), before.primitives.size());
+  for (std::size_t i = 0; i < after.primitives.size(); ++i)
+    EXPECT_EQ(after.primitives[i].positions(), before.primitives[i].positions()) << i;
 }
 
 }  // namespace

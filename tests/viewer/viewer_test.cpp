@@ -302,6 +302,80 @@ TEST_F(ViewerShell, RedisplayRequestsFollowTheSettings) {
   }
 }
 
+TEST_F(ViewerShell, TouchReachWidensThePickButNeverNarrowsIt) {
+  // 640 x 480 and radius 0.05: a reach of 22 pixels is 22 * 2 / 480 = 0.0917 scene units.
+  Vector3& point = add(0, 0);
+  struct Row {
+    const char* name;
+    float reach;
+    int x, y;
+    bool picked;
+  } rows[] = {
+      {"mouse, 20 pixels across (0.0625)", 0, 340, 240, false},
+      {"touch, 20 pixels across", 22, 340, 240, true},
+      {"touch, 21 pixels down (0.0875)", 22, 320, 261, true},
+      {"touch, 23 pixels down (0.0958)", 22, 320, 263, false},
+      {"small reach keeps the radius, 15 pixels across (0.0469)", 2, 335, 240, true},
+      {"not a number counts as none", std::nanf(""), 340, 240, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    viewer::pickReach = row.reach;
+    viewer::selected = nullptr;
+    viewer::onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, row.x, row.y);
+    EXPECT_EQ(viewer::selected, row.picked ? &point : nullptr);
+  }
+  viewer::pickReach = 0;
+}
+
+int recomputations = 0;
+void countRecomputation() { ++recomputations; }
+
+TEST_F(ViewerShell, StateRoundTripsAndRefusesAWrongCountOrNonFiniteValues) {
+  static constexpr const char* names[] = {"first", "second"};
+  viewer::pointNames = names;
+  viewer::activeCallbacks = {nullptr, viewer::onDrag, countRecomputation};
+  Vector3& first = add(0.25f, 0.25f);
+  Vector3& second = add(-0.5f, 0.5f, 0.75f);
+  Vector3& unnamed = add(0.1f, 0.1f);
+  viewer::selected = &unnamed;
+  viewer::cursor = {0.3f, -0.2f};
+  const int redisplays = rig::window().redisplayRequests;
+  const viewer::ViewerState start = viewer::readState();
+  ASSERT_EQ(start.points.size(), 2u);
+  EXPECT_TRUE(start.points[1].x == -0.5f && start.points[1].y == 0.5f && start.cursor.x == 0.3f);
+
+  const float inf = INFINITY;
+  const viewer::ViewerState refused[] = {{{{1, 1}}, {0, 0}},
+                                         {{{1, 1}, {1, 1}, {1, 1}}, {0, 0}},
+                                         {{{1, 1}, {inf, 1}}, {0, 0}},
+                                         {{{1, 1}, {1, 1}}, {0, inf}}};
+  for (const viewer::ViewerState& state : refused) EXPECT_FALSE(viewer::setState(state));
+  EXPECT_EQ(first, (Vector3{0.25f, 0.25f, 0}));
+  EXPECT_EQ(viewer::cursor.x, 0.3f);
+  EXPECT_EQ(recomputations, 0);
+  EXPECT_EQ(rig::window().redisplayRequests, redisplays);
+
+  ASSERT_TRUE(viewer::setState({{{0.125f, -0.375f}, {-0.5f, 0.5f}}, {0.7f, 0.9f}}));
+  EXPECT_EQ(first, (Vector3{0.125f, -0.375f, 0}));
+  EXPECT_EQ(second, (Vector3{-0.5f, 0.5f, 0})) << "a restored point lies on the drawing plane";
+  EXPECT_EQ(unnamed, (Vector3{0.1f, 0.1f, 0}));
+  EXPECT_TRUE(viewer::cursor.x == 0.7f && viewer::cursor.y == 0.9f);
+  EXPECT_EQ(viewer::selected, &unnamed) << "a restore keeps the selection";
+  EXPECT_EQ(recomputations, 1);
+  EXPECT_EQ(rig::window().redisplayRequests, redisplays + 1);
+  int x = 0, y = 0;
+  EXPECT_TRUE(viewer::pointPixel(2, x, y) && x == 544 && y == 24) << "the cursor";
+  EXPECT_FALSE(viewer::pointPixel(3, x, y));
+
+  // A keyboard move selects the point and drags it there; the pixel reads back.
+  viewer::movePoint(1, 480, 120);
+  EXPECT_EQ(second, (Vector3{0.5f, 0.5f, 0}));
+  EXPECT_EQ(viewer::selectedPoint(), 1);
+  EXPECT_EQ(recomputations, 2);
+  EXPECT_TRUE(viewer::pointPixel(1, x, y) && x == 480 && y == 120);
+}
+
 TEST_F(ViewerShell, PlainPositionsArePickedAndDraggedLikeStoreVertices) {
   std::vector<Vector3> triangle = {{0, 0.7f, 0}, {0.6f, -0.35f, 0}, {-0.6f, -0.35f, 0}};
   viewer::activeSettings = allOn;

@@ -1,5 +1,9 @@
 #include <GL/glut.h>
+#include <geometry/contract.h>
 #include <viewer/viewer.h>
+
+#include <cmath>
+#include <limits>
 
 namespace viewer {
 
@@ -8,7 +12,10 @@ int windowHeight = 480;
 Vector2 cursor;
 Vector3* selected = nullptr;
 ViewerSettings activeSettings{};  // replaced by runViewer with the program's own
+ViewerCallbacks activeCallbacks{};
 PickSource pickable;
+std::span<const char* const> pointNames;
+float pickReach = 0;
 
 namespace {
 constexpr float reshapePointSize = 8;
@@ -19,12 +26,36 @@ void drawPrimitive(GLenum mode, std::span<const Vector3> positions) {
   for (const Vector3& p : positions) emitVertex(p);
   glEnd();
 }
+
+// The reach is in window pixels, the radius in scene units, and a scene unit is windowWidth / 2
+// pixels across but windowHeight / 2 up. Converted through the shorter side, the radius covers
+// at least the reach in every direction (more along the longer side).
+float pickRadiusWithReach() {
+  const int shorter = std::min(windowWidth, windowHeight);
+  if (!std::isfinite(pickReach) || pickReach <= 0 || shorter <= 0) return activeSettings.pickRadius;
+  return std::max(activeSettings.pickRadius, static_cast<float>(pickReach * 2.0 / shorter));
+}
+
+bool isFinite(Vector2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// The nearest whole number to v, if an int holds it.
+bool toInt(double v, int& out) {
+  const double rounded = std::round(v);
+  if (!(rounded >= std::numeric_limits<int>::min() && rounded <= std::numeric_limits<int>::max())) return false;
+  out = static_cast<int>(rounded);
+  return true;
+}
 }  // namespace
 
 std::size_t PickSource::size() const {
   if (store) return store->size();
   if (points) return points->size();
   return 0;
+}
+
+Vector3* PickSource::at(std::size_t i) const {
+  if (i >= size()) geometry::contractViolation("PickSource::at", "index out of range");
+  return store ? &store->begin()[static_cast<std::ptrdiff_t>(i)]->position : &(*points)[i];
 }
 
 Vector3* PickSource::pick(std::size_t count, Vector2 at, float radius) const {
@@ -39,6 +70,11 @@ Vector2 toScene(int x, int y) {
   // infinite or not-a-number position on whatever is being dragged.
   if (windowWidth == 0 || windowHeight == 0) return cursor;
   return {static_cast<float>(x * 2.0 / windowWidth - 1), static_cast<float>(1 - y * 2.0 / windowHeight)};
+}
+
+bool toPixel(Vector2 scene, int& x, int& y) {
+  if (windowWidth == 0 || windowHeight == 0) return false;
+  return toInt((scene.x + 1.0) * windowWidth / 2, x) && toInt((1.0 - scene.y) * windowHeight / 2, y);
 }
 
 void drawText(float x, float y, const char* text) {
@@ -115,6 +151,11 @@ bool moveSelectedToCursor() {
   return true;
 }
 
+void finishDrag(bool moved) {
+  if (moved && activeCallbacks.recompute) activeCallbacks.recompute();
+  if (moved || activeSettings.redisplayAfterIdleDrag) glutPostRedisplay();
+}
+
 void onReshape(int width, int height) {
   windowWidth = width;
   windowHeight = height;
@@ -135,7 +176,7 @@ void onReshape(int width, int height) {
 void onMouse(int button, int /*state: press and release act alike*/, int x, int y) {
   cursor = toScene(x, y);
   if (button == GLUT_LEFT_BUTTON)
-    selected = pickable.pick(activeSettings.pickableEntries, cursor, activeSettings.pickRadius);
+    selected = pickable.pick(activeSettings.pickableEntries, cursor, pickRadiusWithReach());
   else if (button == GLUT_MIDDLE_BUTTON || button == GLUT_RIGHT_BUTTON)
     selected = nullptr;
   if (activeSettings.redisplayAfterButton) glutPostRedisplay();
@@ -143,12 +184,55 @@ void onMouse(int button, int /*state: press and release act alike*/, int x, int 
 
 void onDrag(int x, int y) {
   cursor = toScene(x, y);
-  if (moveSelectedToCursor() || activeSettings.redisplayAfterIdleDrag) glutPostRedisplay();
+  finishDrag(moveSelectedToCursor());
 }
 
 void onHover(int x, int y) {
   cursor = toScene(x, y);
   glutPostRedisplay();
+}
+
+ViewerState readState() {
+  ViewerState state{{}, cursor};
+  for (std::size_t i = 0; i < pointNames.size(); ++i) {
+    const Vector3& p = *pickable.at(i);
+    state.points.push_back({p.x, p.y});
+  }
+  return state;
+}
+
+bool setState(const ViewerState& state) {
+  if (state.points.size() != pointNames.size() || !isFinite(state.cursor) ||
+      !std::all_of(state.points.begin(), state.points.end(), isFinite))
+    return false;
+  for (std::size_t i = 0; i < state.points.size(); ++i) *pickable.at(i) = {state.points[i].x, state.points[i].y, 0};
+  cursor = state.cursor;
+  if (activeCallbacks.recompute) activeCallbacks.recompute();
+  glutPostRedisplay();
+  return true;
+}
+
+void movePoint(std::size_t i, int x, int y) {
+  if (i >= pointNames.size()) geometry::contractViolation("movePoint", "no such named point");
+  selected = pickable.at(i);
+  activeCallbacks.drag(x, y);
+}
+
+void moveCursor(int x, int y) {
+  if (activeSettings.passiveMotion) onHover(x, y);
+}
+
+bool pointPixel(std::size_t i, int& x, int& y) {
+  if (i > pointNames.size()) return false;
+  if (i == pointNames.size()) return toPixel(cursor, x, y);
+  const Vector3& p = *pickable.at(i);
+  return toPixel({p.x, p.y}, x, y);
+}
+
+int selectedPoint() {
+  for (std::size_t i = 0; i < pointNames.size(); ++i)
+    if (pickable.at(i) == selected) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace viewer

@@ -72,6 +72,8 @@ class PickSource {
   PickSource(std::vector<Vector3>& points) : points(&points) {}
 
   std::size_t size() const;
+  /// Position of entry i, which must be below size().
+  Vector3* at(std::size_t i) const;
   /// pickVertex over the first `count` entries (fewer if the source is shorter).
   Vector3* pick(std::size_t count, Vector2 cursor, float radius) const;
 
@@ -80,23 +82,42 @@ class PickSource {
   std::vector<Vector3>* points = nullptr;
 };
 
-/// The display and motion callbacks a program hands to the shell.
+/// The callbacks a program hands to the shell.
 struct ViewerCallbacks {
   void (*display)();
   void (*drag)(int x, int y);
+  /// What follows from the points' positions (a split, a cut, the handles), run after every move
+  /// of a point and after a restore; nullptr where the display computes everything itself.
+  void (*recompute)() = nullptr;
+};
+
+/// The figure as a value: the named points' positions in store order, then the cursor.
+struct ViewerState {
+  std::vector<Vector2> points;  ///< (x, y) of each named point; every named point lies at z = 0
+  Vector2 cursor;
 };
 
 // Viewer state, one set per program.
-extern int windowWidth;                ///< current window width in pixels, following every reshape
-extern int windowHeight;               ///< current window height in pixels
-extern Vector2 cursor;                 ///< last mouse position seen by any mouse callback, in scene coordinates
-extern Vector3* selected;              ///< position of the point being dragged, or nullptr
-extern ViewerSettings activeSettings;  ///< the running program's settings
-extern PickSource pickable;            ///< the running program's pickable points
+extern int windowWidth;                  ///< current window width in pixels, following every reshape
+extern int windowHeight;                 ///< current window height in pixels
+extern Vector2 cursor;                   ///< last mouse position seen by any mouse callback, in scene coordinates
+extern Vector3* selected;                ///< position of the point being dragged, or nullptr
+extern ViewerSettings activeSettings;    ///< the running program's settings
+extern ViewerCallbacks activeCallbacks;  ///< the running program's callbacks
+extern PickSource pickable;              ///< the running program's pickable points
+/// Names of the points that make up the figure: the first pointNames.size() pickable entries, in store order.
+extern std::span<const char* const> pointNames;
+/// Touch allowance for picking, in window pixels; 0 (a mouse or a pen) picks within the program's radius alone.
+extern float pickReach;
+/// The cursor's name beside the named points.
+inline constexpr const char* cursorName = "pointer";
 
 /// Pixel (x, y), top-left origin, in scene coordinates (-1..1 both ways, y up).
 /// While the window has no area the mapping means nothing, and the last cursor is returned.
 Vector2 toScene(int x, int y);
+/// The window pixel nearest to a scene point (toScene's inverse, rounded); false if there is none
+/// (a window without area, or a coordinate that is not finite or beyond the range of int).
+bool toPixel(Vector2 scene, int& x, int& y);
 /// Raster position (x, y) in the current colour, then the text in the 8x13 bitmap font.
 void drawText(float x, float y, const char* text);
 /// The same at (position.x, position.y); z is ignored.
@@ -136,17 +157,37 @@ void drawLabel(int row, const char* text);
 void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth);
 /// Moves the selected point to (cursor.x, cursor.y, 0); false if nothing is selected.
 bool moveSelectedToCursor();
+/// The end of every drag step: the program's recomputation if a point moved, then a redisplay
+/// unless nothing moved and the settings want none after an idle drag.
+void finishDrag(bool moved);
 
 void onReshape(int width, int height);
 /// Left button (press or release) picks, middle and right drop the selection, other codes keep it.
 void onMouse(int button, int state, int x, int y);
-/// Moves the selected point to the mouse.
+/// Moves the selected point to the mouse and finishes the drag step.
 void onDrag(int x, int y);
 /// Follows the mouse; nothing is picked or moved.
 void onHover(int x, int y);
 
+/// The named points' positions and the cursor, as they are now.
+ViewerState readState();
+/// Writes each named point at (x, y, 0) and the cursor as given, runs the recomputation and asks
+/// for a redisplay; `selected` keeps its target. False, and nothing changed, for a count other
+/// than the names' or a coordinate that is not finite.
+bool setState(const ViewerState& state);
+/// Named point i (below pointNames.size()) to window pixel (x, y) as a drag there would take it:
+/// `selected` becomes that point, then the program's own drag callback runs.
+void movePoint(std::size_t i, int x, int y);
+/// The cursor to window pixel (x, y) through the passive-motion callback; nothing where the program has none.
+void moveCursor(int x, int y);
+/// toPixel of named point i, or of the cursor for i == pointNames.size(); false beyond that too.
+bool pointPixel(std::size_t i, int& x, int& y);
+/// Index of the named point that `selected` links, or -1.
+int selectedPoint();
+
 /// Opens the "zembrola" window with the program's settings and runs the event loop; 0 if the loop ever returns.
+/// The names, which must outlive the run, are those of the first pickable entries.
 int runViewer(int argc, char** argv, const ViewerSettings& settings, PickSource source,
-              const ViewerCallbacks& callbacks);
+              const ViewerCallbacks& callbacks, std::span<const char* const> names = {});
 
 }  // namespace viewer

@@ -1,0 +1,79 @@
+// The shell's figure as the page's script sees it: the named points and the cursor, their
+// state as pairs of floats, keyboard moves and the touch allowance. Indices from the page
+// are checked here; point count (one past the last named point) stands for the cursor.
+#include <emscripten.h>
+#include <viewer/viewer.h>
+
+#include <cmath>
+
+namespace {
+
+int pointCount() { return static_cast<int>(viewer::pointNames.size()); }
+
+bool isNamedPoint(int i) { return i >= 0 && i < pointCount(); }
+
+}  // namespace
+
+extern "C" {
+
+/// Number of named points, the cursor not counted.
+EMSCRIPTEN_KEEPALIVE int web_point_count() { return pointCount(); }
+
+/// Name of point i; the cursor's for i == count, "" beyond.
+EMSCRIPTEN_KEEPALIVE const char* web_point_name(int i) {
+  if (isNamedPoint(i)) return viewer::pointNames[static_cast<std::size_t>(i)];
+  return i == pointCount() ? viewer::cursorName : "";
+}
+
+/// 1 where the program follows passive motion, so that the cursor is a point of its own.
+EMSCRIPTEN_KEEPALIVE int web_has_cursor() { return viewer::activeSettings.passiveMotion ? 1 : 0; }
+
+/// Writes count + 1 pairs (x, y) to out, the named points then the cursor; returns count + 1.
+EMSCRIPTEN_KEEPALIVE int web_read_state(float* out) {
+  const viewer::ViewerState state = viewer::readState();
+  for (const viewer::Vector2& p : state.points) {
+    *out++ = p.x;
+    *out++ = p.y;
+  }
+  out[0] = state.cursor.x;
+  out[1] = state.cursor.y;
+  return pointCount() + 1;
+}
+
+/// Sets the figure from count + 1 pairs; 1 if done, 0 if refused (another count, a value not finite).
+EMSCRIPTEN_KEEPALIVE int web_write_state(const float* in, int pairs) {
+  if (pairs != pointCount() + 1) return 0;
+  viewer::ViewerState state;
+  for (int i = 0; i < pointCount(); ++i) state.points.push_back({in[2 * i], in[2 * i + 1]});
+  state.cursor = {in[2 * pointCount()], in[2 * pointCount() + 1]};
+  return viewer::setState(state) ? 1 : 0;
+}
+
+/// The touch allowance, in window pixels, for the button events that follow; the page sets 0 again
+/// once the touch is lifted, since the release picks too. Negative or not finite counts as 0.
+EMSCRIPTEN_KEEPALIVE void web_set_pick_reach(float windowPixels) {
+  viewer::pickReach = std::isfinite(windowPixels) && windowPixels > 0 ? windowPixels : 0;
+}
+
+/// Nearest window pixel of point i (i == count: the cursor); 1 if there is one, else 0 and nothing written.
+EMSCRIPTEN_KEEPALIVE int web_point_pixel(int i, int* x, int* y) {
+  int px = 0, py = 0;
+  if (i < 0 || !viewer::pointPixel(static_cast<std::size_t>(i), px, py)) return 0;
+  *x = px;
+  *y = py;
+  return 1;
+}
+
+/// The keyboard move of point i to window pixel (x, y), as a drag there; i == count moves the
+/// cursor as passive motion would. Any other index does nothing.
+EMSCRIPTEN_KEEPALIVE void web_move_point(int i, int x, int y) {
+  if (isNamedPoint(i))
+    viewer::movePoint(static_cast<std::size_t>(i), x, y);
+  else if (i == pointCount())
+    viewer::moveCursor(x, y);
+}
+
+/// Index of the named point selected, or -1.
+EMSCRIPTEN_KEEPALIVE int web_selected_point() { return viewer::selectedPoint(); }
+
+}  // extern "C"
