@@ -35,7 +35,6 @@
     // Paper gets the drawing, white where the screen is black and black where it is white.
     function forPrint() { $('print-figure').innerHTML = Module.drawing(true); }
     window.addEventListener('beforeprint', forPrint);
-    matchMedia('print').addEventListener('change', function(e) { if (e.matches) forPrint(); });
   }
 
   Module.postRun = (Module.postRun || []).concat(start);

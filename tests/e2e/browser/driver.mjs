@@ -139,6 +139,8 @@ const commands = {
     return {cancelled: await page.evaluate(() => window.lastWheelCancelled)};
   },
   async print({on}) {
+    // As the browser does when it prints; emulating the print medium alone fires no event.
+    if (on) await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     await page.emulateMedia({media: on ? 'print' : null});
     return {figure: await page.$eval('#print-figure', (e) => e.innerHTML)};
   },
