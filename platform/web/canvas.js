@@ -243,7 +243,8 @@ mergeInto(LibraryManager.library, {
 
   // Shows the frame, and puts its text labels (one per line, those that drew something)
   // on the page when they differ from those shown, so that a screen reader announces
-  // only changes. The next frame starts from this one, as a back buffer would.
+  // only changes; then the page may follow the figure (Module.onFrame). The next frame
+  // starts from this one, as a back buffer would.
   web_swap__deps: ['$webWindow', '$webPaint'],
   web_swap: function() {
     var w = webWindow;
@@ -255,6 +256,7 @@ mergeInto(LibraryManager.library, {
     var element = Module['labels'];
     if (element && text !== w.labels) element.textContent = text;
     w.labels = text;
+    if (Module['onFrame']) Module['onFrame']();
   },
 
   // Pointer input in window pixels from the top left, mapped from the CSS pixels the

@@ -1,8 +1,9 @@
 """The pages on a phone and through a long session: finger drags, the layout at 412 CSS
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
-figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach.
+figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
+figure kept in a link, undone, redone and reset, and moved with the keyboard.
 
-    pages_e2e.py touch|phone|long_session|figure|save|idle|reach WEB_DIR
+    pages_e2e.py touch|phone|long_session|figure|save|idle|reach|link|undo|keyboard|bad_link WEB_DIR
 """
 import os
 import sys
@@ -162,7 +163,81 @@ def reach(web):
     print("pages: reach ok")
 
 
+def fragment(win):
+    """The page's address fragment, once the page has had time to bring it up to date."""
+    time.sleep(0.5)
+    url = win._ask(op="read")["url"]
+    return url.partition("#")[2]
+
+
+def link(web):
+    """A figure opened from its link is the figure that was left: plane_split after a drag, and
+    point_inside, which judges the point under the pointer, after a drag and a hover."""
+    with BrowserSession() as session:
+        for program, hover in (("plane_split", None), ("point_inside", (0.55, 0.1))):
+            page = os.path.join(web, f"{program}.html")
+            win = session.launch(page)
+            win.drag(*pixel(win, 0.5, 0.5), *pixel(win, 0.31, 0.77))
+            if hover:
+                win.move(*pixel(win, *hover))
+            left, labels, kept = win.screenshot(), win.labels(), fragment(win)
+            check(kept.startswith(f"v1/{program}/"), f"{program}: address fragment {kept!r}")
+            again = session.launch(f"{page}#{kept}")
+            check(again.screenshot() == left and again.labels() == labels, f"{program}: #{kept} opened differently")
+    print("pages: link ok")
+
+
+def undo(web):
+    """Ctrl+Z undoes a drag, Ctrl+Shift+Z redoes it, Reset goes back to the start as a step of its own."""
+    with BrowserSession() as session:
+        win = session.launch(os.path.join(web, "plane_split.html"))
+        start = win.screenshot()
+        win.drag(*pixel(win, 0.5, 0.5), *pixel(win, 0.1, 0.8))
+        moved = win.screenshot()
+        for act, action, expected in ((win.key, "Control+z", start), (win.key, "Control+Shift+z", moved),
+                                      (win.button, "Reset", start), (win.button, "Undo", moved),
+                                      (win.key, "Control+y", start)):
+            act(action)
+            check(win.screenshot() == expected, f"after {action}")
+    print("pages: undo ok")
+
+
+def keyboard(web):
+    """Tab reaches the first corner; arrows move it as a mouse drag to the same pixel does."""
+    with BrowserSession() as session:
+        page = os.path.join(web, "plane_split.html")
+        win = session.launch(page)
+        win.key("Tab")
+        check(win._ask(op="read")["focused"] == "corner 1, x -0.5, y -0.5", f"focus: {win._ask(op='read')}")
+        for key in ("ArrowRight", "ArrowRight", "Shift+ArrowUp", "ArrowDown"):
+            win.key(key)
+        check(until(lambda: win._ask(op="read")["focused"] == "corner 1, x -0.494, y -0.463"),
+              f"name: {win._ask(op='read')}")
+        by_keys, labels = win.screenshot(), win.labels()
+        win = session.launch(page)
+        corner = pixel(win, -0.5, -0.5)
+        win.drag(*corner, corner[0] + 2, corner[1] - 9)
+        check(win.screenshot() == by_keys and win.labels() == labels, "keys and a drag to the same pixel differ")
+    print("pages: keyboard ok")
+
+
+def bad_link(web):
+    """A fragment that is no link to this program's figure gives the start-up figure and a message."""
+    with BrowserSession() as session:
+        page = os.path.join(web, "closest_point.html")
+        win = session.launch(page)
+        start = win.screenshot()
+        check(win._ask(op="read")["status"] == "", "a plain start-up says something")
+        good = "/-0.5,-0.5/-0.5,0.5/0.5,0.5/0.5,-0.5/0,0"
+        for bad in ("v1/plane_split" + good, "v1/closest_point/-0.5,-0.5/0,0", "v1/closest_point" +
+                    good.replace("0,0", "NaN,0"), "v2/closest_point" + good, "%E0%A4%A"):
+            win.goto(f"{page}#{bad}")
+            status = win._ask(op="read")["status"]
+            check(status.startswith("This link could not be read") and win.screenshot() == start, f"#{bad}: {status!r}")
+    print("pages: bad link ok")
+
+
 if __name__ == "__main__":
     cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
-             "idle": idle, "reach": reach}
+             "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link}
     cases[sys.argv[1]](sys.argv[2])

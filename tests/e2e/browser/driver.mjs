@@ -7,7 +7,8 @@
 //   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot", "device"}          -> {"png": base64 screenshot of the canvas, in device pixels if device}
-//   {"op": "goto", "page"}            -> another page in the same tab, once its title is "zembrola"
+//   {"op": "goto", "page"}            -> another page (PAGE.html#FRAGMENT too) in the same tab, once
+//                                        its title is "zembrola"
 //   {"op": "layout"}                  -> page and canvas sizes, in CSS and device pixels
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
@@ -19,9 +20,11 @@
 //   {"op": "wheel", "x", "y", "deltaY"} -> a wheel turn over canvas pixel (x, y): {"cancelled"}
 //   {"op": "print", "on"}             -> the page as printed (or back on screen): {"figure": the
 //                                        print figure's markup}
+//   {"op": "read"}                    -> {"url", "status": the page's status line, "focused": the
+//                                        accessible name of the element with the focus}
 //   {"op": "idle", "ms"}              -> left alone for ms: {"busy": main-thread task seconds, "frames":
 //                                        animation frames requested} in that time
-// Usage: node driver.mjs PAGE.html [CONTEXT]  (CONTEXT: JSON options of the browser context,
+// Usage: node driver.mjs PAGE.html[#FRAGMENT] [CONTEXT]  (CONTEXT: JSON options of the browser context,
 // e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true};
 // CHROMIUM overrides the browser, /usr/bin/chromium by default)
 import {chromium} from 'playwright-core';
@@ -47,7 +50,12 @@ await page.addInitScript(() => {
   window.framesRequested = 0;
   window.requestAnimationFrame = (f) => { ++window.framesRequested; return request(f); };
 });
-await page.goto(pathToFileURL(resolve(process.argv[2])).href);
+// A page's address, with its fragment if it has one.
+function address(file) {
+  const [path, fragment] = file.split('#');
+  return pathToFileURL(resolve(path)).href + (fragment === undefined ? '' : '#' + fragment);
+}
+await page.goto(address(process.argv[2]));
 
 async function canvasBox() {
   return page.$eval('canvas', (c) => {
@@ -82,7 +90,8 @@ const commands = {
     return {};
   },
   async goto({page: file}) {
-    await page.goto(pathToFileURL(resolve(file)).href);
+    await page.goto('about:blank');  // a new fragment alone would not load the page again
+    await page.goto(address(file));
     await page.waitForFunction(() => document.title === 'zembrola');
     return {};
   },
@@ -111,7 +120,14 @@ const commands = {
   async shot({device}) {
     const box = await canvasBox();
     const clip = {x: box.x, y: box.y, width: box.width, height: box.height};
+    // The canvas alone: the focus ring of a point over it is the page's, not the program's.
+    const overlay = (shown) => page.evaluate((shown) => {
+      const points = document.getElementById('points');
+      if (points) points.style.visibility = shown ? '' : 'hidden';
+    }, shown);
+    await overlay(false);
     const png = await page.screenshot({clip, scale: device ? 'device' : 'css'});
+    await overlay(true);
     return {png: png.toString('base64')};
   },
   async errors() { return {errors}; },
@@ -120,6 +136,10 @@ const commands = {
     return {};
   },
   async key({key}) { await page.keyboard.press(key); return {}; },
+  async read() {
+    return page.evaluate(() => ({url: location.href, status: (document.getElementById('status') || {}).textContent,
+                                 focused: document.activeElement && document.activeElement.getAttribute('aria-label')}));
+  },
   async download({name}) {
     const [download] = await Promise.all([page.waitForEvent('download'),
                                           page.getByRole('button', {name, exact: true}).click()]);
