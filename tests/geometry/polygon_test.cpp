@@ -168,8 +168,16 @@ TEST(PolygonComputePlane, FailsAndKeepsThePlaneWhenDegenerate) {
   }
 }
 
+std::vector<Vector3> withRepeat(std::vector<Vector3> corners, std::size_t i) {
+  corners.insert(corners.begin() + static_cast<std::ptrdiff_t>(i), corners[i]);
+  return corners;
+}
+
 TEST(PolygonShape, ConvexAndTinyTable) {
   VertexStore store;
+  // Clockwise about (0, 0, -1) but for corner 2, which is pushed in towards the centre.
+  const std::vector<Vector3> reflexPentagon{
+      {-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}, {0, 0.1f, 0}, {0.5f, 0.5f, 0}, {0.5f, -0.5f, 0}};
   const Plane clockwisePlane{{0, 0, -1}, 0};
   struct Row {
     const char* name;
@@ -192,6 +200,10 @@ TEST(PolygonShape, ConvexAndTinyTable) {
       {"quadrilateral with two short edges", makePolygon(store, {{0, 0, 0}, {0, 1, 0}, {0.005f, 1, 0}, {0.005f, 0, 0}}),
        true, true},
       {"all corners on one point", makePolygon(store, {{1, 1, 0}, {1, 1, 0}, {1, 1, 0}}), true, true},
+      {"reflex pentagon", makePolygon(store, reflexPentagon), false, false},
+      {"reflex pentagon, reflex corner listed twice", makePolygon(store, withRepeat(reflexPentagon, 2)), false, false},
+      {"reflex pentagon, last corner listed twice", makePolygon(store, withRepeat(reflexPentagon, 4)), false, false},
+      {"square, a corner listed twice", makePolygon(store, withRepeat(positions(startSquare(store)), 1)), true, false},
   };
   for (Row& row : rows) {
     SCOPED_TRACE(row.name);

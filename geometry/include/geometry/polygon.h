@@ -102,6 +102,7 @@ class Polygon {
   /// Takes the plane of the first corner with two edges at least tol long and not parallel; false if none (plane kept).
   bool computePlane(float tol);
   /// False if a corner turns the wrong way about the stored plane's normal by more than tol; true below 3 vertices.
+  /// A corner listed twice in a row counts as listed once.
   bool isConvex(float tol) const;
   /// True when fewer than three edges (the closing edge included) are at least tol long.
   bool isTiny(float tol) const;
