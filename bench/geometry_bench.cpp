@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_walks.h"
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace {
 
@@ -260,42 +261,70 @@ void registerOperations() {
 
 std::string gonName(std::size_t i) { return std::to_string(polygonSizes[i]) + "-gon"; }
 
-// The three lane-parallel operations on the n-gons, and all their shapes again through the step-by-step walks.
-void registerPolygonsAndWalks() {
-  const Shapes& s = shapes();
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
-    const std::string shape = gonName(i);
-    const Polygon& gon = s.gons[i];
-    const Polygon& insideGon = s.insideGons[i];
-    const Polygon& moved = s.movedGons[i];
-    for (const Query& q : queries) {
-      const std::string at = "/" + shape + "/" + q.name;
-      addQuery("op/insideEdgePlanes" + at, q.point,
-               [&](const Vector3& p) { return insideGon.insideEdgePlanes(p, shapeTol); });
-      addQuery("op/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-               [&](const Vector3& p) { return gon.closestPoint(p); });
-      addQuery("walk/insideEdgePlanes" + at, q.point,
-               [&](const Vector3& p) { return referenceInsideEdgePlanes(insideGon, p); });
-      addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-               [&](const Vector3& p) { return referenceClosestPoint(gon, p); });
+// Each operation's forms on the shapes: the step-by-step method (step/), the lanes held at four
+// (four/, the baseline and the browser's width) and the form the operation chooses (op/, on the
+// programs' shapes registered above).
+template <class Fn>
+void addInFourLanes(const std::string& name, const Vector3& point, Fn fn) {
+  add(name, [point, fn](benchmark::State& state) {
+    const bool wide = wideLanes;
+    wideLanes = false;
+    Vector3 p = point;
+    for (auto _ : state) {
+      benchmark::DoNotOptimize(p);
+      benchmark::DoNotOptimize(fn(p));
     }
-    add("op/overlaps/" + shape + "s", [&](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(gon.overlaps(moved, shapeTol));
-    });
-    add("walk/overlaps/" + shape + "s", [&](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(gon, moved, shapeTol));
-    });
-  }
-  for (const Query& q : queries) {
-    const std::string at = std::string("/square/") + q.name;
-    addQuery("walk/insideEdgePlanes" + at, q.point,
-             [&s](const Vector3& p) { return referenceInsideEdgePlanes(s.insideSquare, p); });
-    addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-             [&s](const Vector3& p) { return referenceClosestPoint(s.square, p); });
-  }
-  add("walk/overlaps/rectangles", [&s](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(s.rectangleA, s.rectangleB, shapeTol));
+    wideLanes = wide;
   });
+}
+
+void addForms(const std::string& at, const Polygon& insidePolygon, const Polygon& polygon, bool withOp) {
+  for (const Query& q : queries) {
+    const std::string where = at + "/" + q.name;
+    const Vector3 above = q.point + drawingPlaneNormal * queryHeight;
+    auto edgePlanes = [&insidePolygon](const Vector3& p) { return insidePolygon.insideEdgePlanes(p, shapeTol); };
+    auto barycentric = [&insidePolygon](const Vector3& p) { return insidePolygon.insideBarycentric(p, barycentricEps); };
+    auto closest = [&polygon](const Vector3& p) { return polygon.closestPoint(p); };
+    if (withOp) {
+      addQuery("op/insideEdgePlanes" + where, q.point, edgePlanes);
+      addQuery("op/insideBarycentric" + where, q.point, barycentric);
+      addQuery("op/closestPoint" + where, above, closest);
+    }
+    addInFourLanes("four/insideEdgePlanes" + where, q.point, edgePlanes);
+    addInFourLanes("four/closestPoint" + where, above, closest);
+    addQuery("step/insideEdgePlanes" + where, q.point,
+             [&insidePolygon](const Vector3& p) { return stepByStep::insideEdgePlanes(insidePolygon, p); });
+    addQuery("step/insideBarycentric" + where, q.point, [&insidePolygon](const Vector3& p) {
+      return stepByStep::insideBarycentric(insidePolygon, p, barycentricEps);
+    });
+    addQuery("step/closestPoint" + where, above,
+             [&polygon](const Vector3& p) { return stepByStep::closestPoint(polygon, p); });
+  }
+}
+
+void addOverlapForms(const std::string& shape, const Polygon& a, const Polygon& b, bool withOp) {
+  if (withOp)
+    add("op/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(a.overlaps(b, shapeTol));
+    });
+  addInFourLanes("four/overlaps/" + shape, {}, [&a, &b](const Vector3&) { return a.overlaps(b, shapeTol); });
+  add("step/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(stepByStep::overlaps(a, b, shapeTol));
+  });
+}
+
+void registerPolygonsAndForms() {
+  const Shapes& s = shapes();
+  addForms("/square", s.insideSquare, s.square, false);
+  for (const Query& q : queries) {
+    addQuery(std::string("step/insideBarycentric/triangle/") + q.name, q.point,
+             [&s](const Vector3& p) { return stepByStep::insideBarycentric(s.triangle, p, barycentricEps); });
+  }
+  addOverlapForms("rectangles", s.rectangleA, s.rectangleB, false);
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
+    addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
+    addOverlapForms(gonName(i) + "s", s.gons[i], s.movedGons[i], true);
+  }
 }
 
 void registerBoost() {
@@ -361,7 +390,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   registerOperations();
-  registerPolygonsAndWalks();
+  registerPolygonsAndForms();
   registerBoost();
   registerScaling();
   benchmark::RunSpecifiedBenchmarks();

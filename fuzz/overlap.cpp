@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "decode.h"
-#include "reference_walks.h"
+#include "step_by_step.h"
 
 using namespace fuzz;
 
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const float tol = in.tolerance();
 
   const bool overlap = a.overlaps(b, tol);
-  check(overlap == referenceOverlaps(a, b, tol), "overlaps: not the walk's answer");
+  check(overlap == stepByStep::overlaps(a, b, tol), "overlaps: not the walk's answer");
   check(overlap == b.overlaps(a, tol), "overlaps: the answer changes with the polygons swapped");
   if (a.size() == 0 || b.size() == 0) check(!overlap, "overlaps: an empty polygon overlaps");
   // Each axis projects a polygon onto itself with a gap of min - max <= 0 (or not a number).

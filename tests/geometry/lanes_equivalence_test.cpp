@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "lane_width.h"
-#include "reference_walks.h"
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace {
 
@@ -108,23 +108,23 @@ void checkAgainstTheWalks() {
     const Polygon q = make.polygon(store);
     for (int k = 0; k < 4; ++k) {
       const Vector3 point = make.point();
-      const bool want = referenceInsideEdgePlanes(p, point);
+      const bool want = stepByStep::insideEdgePlanes(p, point);
       ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want)
           << "insideEdgePlanes at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
       inside += want;
       if (p.size() < 2) continue;
       const float eps = k == 0 ? 0.01f : 0;
-      ASSERT_EQ(p.insideBarycentric(point, eps), referenceInsideBarycentric(p, point, eps))
+      ASSERT_EQ(p.insideBarycentric(point, eps), stepByStep::insideBarycentric(p, point, eps))
           << "insideBarycentric at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
-      const Vector3 nearest = referenceClosestPoint(p, point);
+      const Vector3 nearest = stepByStep::closestPoint(p, point);
       const Vector3 got = p.closestPoint(point);
       ASSERT_TRUE(sameBits(got, nearest))
           << "closestPoint of " << point.x << " " << point.y << " " << point.z << ": " << got.x << " " << got.y << " "
           << got.z << ", the walk " << nearest.x << " " << nearest.y << " " << nearest.z << " in " << describe(c, p);
-      onOutline += !referenceInsideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
+      onOutline += !stepByStep::insideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
     }
     const float tol = make.tolerance();
-    const bool want = referenceOverlaps(p, q, tol);
+    const bool want = stepByStep::overlaps(p, q, tol);
     ASSERT_EQ(p.overlaps(q, tol), want) << "overlaps with tol " << tol << " of " << describe(c, p) << "\nand "
                                         << describe(c, q);
     overlapping += want;

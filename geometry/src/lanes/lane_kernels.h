@@ -13,14 +13,10 @@
 #include <limits>
 #include <vector>
 
+#include "../step_by_step.h"
 #include "corner_lanes.h"
 
 namespace geometry {
-
-constexpr float edgePlaneAllowance = 0.01f;
-// An edge normal shorter than this after normalising is zero: the edge has no
-// length or runs along the plane's normal.
-constexpr float degenerateAxis = 0.5f;
 
 // ---- insideEdgePlanes ----
 
@@ -73,6 +69,23 @@ LANES_INLINE lanes::MaskOf<F> fanHolds(const Points<F>& apex, const Points<F>& w
   // A not-a-number coordinate, from a triangle of no area, fails this test.
   const F low = lanes::splat<F>(-eps);
   return ~(v < low) & (u >= low) & (u + v <= lanes::splat<F>(1 + eps));
+}
+
+// The fan of a polygon of at least three corners, four triangles at a time: lane i holds the
+// triangle that ends at corner first + i. The point is inside as soon as one triangle holds it.
+template <class F>
+LANES_INLINE bool insideBarycentricIn(const Polygon& polygon, const Vector3& p, float eps) {
+  const std::size_t n = polygon.size();
+  const Points<F> a = splat<F>(polygon.begin()->vertex->position);
+  const Points<F> w = splat<F>(p) - a;
+  Points<F> before = splat<F>((polygon.begin() + 1)->vertex->position);
+  for (std::size_t first = 2; first < n; first += lanes::widthOf<F>) {
+    const Points<F> cur = corners<F>(polygon, first);
+    const lanes::MaskOf<F> holds = fanHolds(a, w, predecessors(before, cur), cur, eps);
+    before = cur;
+    if (lanes::anyTrue(holds & lanes::below<F>(n - first))) return true;
+  }
+  return false;
 }
 
 // ---- closestPoint ----

@@ -1,4 +1,4 @@
-// The lane-parallel forms of insideEdgePlanes, closestPoint and overlaps, in the width of lanes
+// The lane-parallel forms of the inside tests, closestPoint and overlaps, in the width of lanes
 // chosen for this processor when the program loads.
 #pragma once
 
@@ -6,11 +6,13 @@
 
 namespace geometry {
 
-/// True when the operations below run in eight lanes where a polygon has more than four
+/// True when closestPoint and overlaps run in eight lanes where the polygons have more than four
 /// corners: set when the program loads, on a desktop processor that has them. Until then, and
-/// where it is false, they run in four. Tests clear it to try the four-lane forms too.
+/// where it is false, they run in four. Tests and benchmarks clear it to try four lanes too.
 extern bool wideLanes;
 
+/// As Polygon::insideBarycentric, for a polygon with at least three corners.
+bool insideBarycentricInLanes(const Polygon& polygon, const Vector3& p, float eps);
 /// As Polygon::insideEdgePlanes, for a polygon with at least one corner.
 bool insideEdgePlanesInLanes(const Polygon& polygon, const Vector3& p);
 /// As Polygon::closestPoint, for a polygon with at least two corners.
