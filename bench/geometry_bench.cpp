@@ -54,6 +54,9 @@ constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
 constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
 constexpr std::int64_t polygonSizes[] = {16, 64};
 constexpr Vector3 secondPolygonOffset{0.3f, 0.1f, 0};  // the second of two overlapping n-gons
+// overlaps on pairs of n-gons that overlap (moved by secondPolygonOffset) and that stand just apart.
+constexpr std::int64_t overlapSizes[] = {16, 64, 1024};
+constexpr float apartGap = 0.015f;  // between the two along the normal of edge n / 4, just over tol
 
 Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
   Polygon p;
@@ -85,9 +88,9 @@ struct Shapes {
   Polygon rectangleA;    // poly_overlap's two rectangles
   Polygon rectangleB;
   Polygon triangle;  // barycentric's corners, clockwise from the top
-  // Per size of polygonSizes: an n-gon on the circle of radius 0.5 (clockwise, like square), the
-  // same counter-clockwise (like insideSquare) and the first moved by secondPolygonOffset.
-  std::vector<Polygon> gons, insideGons, movedGons;
+  // Per size of polygonSizes: an n-gon on the circle of radius 0.5 (clockwise, like square) and
+  // the same counter-clockwise (like insideSquare).
+  std::vector<Polygon> gons, insideGons;
   Plane cutter = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, handleA);
 
   Shapes() {
@@ -109,11 +112,8 @@ struct Shapes {
     }
     triangle = makePolygon(store, corners);
     for (const std::int64_t n : polygonSizes) {
-      std::vector<Vector3> moved = circle(n);
-      for (Vector3& c : moved) c = c + secondPolygonOffset;
-      for (auto [list, at] :
-           {std::pair{&gons, circle(n)}, std::pair{&insideGons, circle(n)}, std::pair{&movedGons, moved}}) {
-        list->push_back(makePolygon(store, at));
+      for (std::vector<Polygon>* list : {&gons, &insideGons}) {
+        list->push_back(makePolygon(store, circle(n)));
         list->back().computePlane(shapeTol);
       }
       insideGons.back().flip();
@@ -124,6 +124,39 @@ struct Shapes {
 const Shapes& shapes() {
   static const Shapes s;
   return s;
+}
+
+// Pairs of n-gons for overlaps, by name: "<n>-gons" overlapping, "<n>-gons-apart" with a gap of
+// apartGap along the normal of the edge that ends at corner n / 4, so the walk stops a quarter of
+// the way through the first polygon's edges (the edge opposite gives the same axis). The planes are set rather than computed: the edges of the
+// 1,024-gon are shorter than the tolerance of computePlane.
+struct OverlapPair {
+  std::string name;
+  Polygon a, b;
+};
+
+const std::vector<OverlapPair>& overlapPairs() {
+  static VertexStore store;
+  static const std::vector<OverlapPair> pairs = [] {
+    std::vector<OverlapPair> out;
+    const Plane clockwise{{0, 0, -1}, 0};
+    for (const std::int64_t n : overlapSizes) {
+      const double half = 3.141592653589793 / static_cast<double>(n);
+      const double normalAngle = 0.1 - 2 * half * (static_cast<double>(n / 4) - 0.5);
+      const double distance = 2 * 0.5 * std::cos(half) + apartGap;
+      const Vector3 apart{static_cast<float>(distance * std::cos(normalAngle)),
+                          static_cast<float>(distance * std::sin(normalAngle)), 0};
+      for (auto [suffix, offset] : {std::pair{"", secondPolygonOffset}, std::pair{"-apart", apart}}) {
+        std::vector<Vector3> moved = circle(n);
+        for (Vector3& c : moved) c = c + offset;
+        OverlapPair pair{std::to_string(n) + "-gons" + suffix, makePolygon(store, circle(n)), makePolygon(store, moved)};
+        pair.a.plane = pair.b.plane = clockwise;
+        out.push_back(std::move(pair));
+      }
+    }
+    return out;
+  }();
+  return pairs;
 }
 
 BoostPoint toBoost(const Vector3& p) { return {p.x, p.y}; }
@@ -308,6 +341,13 @@ void addOverlapForms(const std::string& shape, const Polygon& a, const Polygon& 
       for (auto _ : state) benchmark::DoNotOptimize(a.overlaps(b, shapeTol));
     });
   addInFourLanes("four/overlaps/" + shape, {}, [&a, &b](const Vector3&) { return a.overlaps(b, shapeTol); });
+  // The two lane forms of overlaps, whichever the operation chooses for this pair.
+  add("all/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(overlapsInLanes(a, b, shapeTol));
+  });
+  add("bounded/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(boundedOverlapsInLanes(a, b, shapeTol));
+  });
   add("step/overlaps/" + shape, [&a, &b](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(stepByStep::overlaps(a, b, shapeTol));
   });
@@ -321,10 +361,8 @@ void registerPolygonsAndForms() {
              [&s](const Vector3& p) { return stepByStep::insideBarycentric(s.triangle, p, barycentricEps); });
   }
   addOverlapForms("rectangles", s.rectangleA, s.rectangleB, false);
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
-    addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
-    addOverlapForms(gonName(i) + "s", s.gons[i], s.movedGons[i], true);
-  }
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
+  for (const OverlapPair& pair : overlapPairs()) addOverlapForms(pair.name, pair.a, pair.b, true);
 }
 
 void registerBoost() {
@@ -347,22 +385,23 @@ void registerBoost() {
   add("boost/intersects/rectangles", [](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(rectangleA, rectangleB));
   });
-  static std::vector<BoostPolygon> gons, movedGons;
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
-    gons.push_back(toBoost(s.gons[i]));
-    movedGons.push_back(toBoost(s.movedGons[i]));
-  }
+  static std::vector<BoostPolygon> gons;
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) gons.push_back(toBoost(s.gons[i]));
   for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
     const BoostPolygon& gon = gons[i];
-    const BoostPolygon& moved = movedGons[i];
     for (const Query& q : queries) {
       const std::string at = "/" + gonName(i) + "/" + q.name;
       addQuery("boost/within" + at, q.point, [&gon](const Vector3& p) { return bg::within(toBoost(p), gon); });
       addQuery("boost/covered_by" + at, q.point, [&gon](const Vector3& p) { return bg::covered_by(toBoost(p), gon); });
       addQuery("boost/distance" + at, q.point, [&gon](const Vector3& p) { return bg::distance(toBoost(p), gon); });
     }
-    add("boost/intersects/" + gonName(i) + "s", [&gon, &moved](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(gon, moved));
+  }
+  static std::vector<std::pair<BoostPolygon, BoostPolygon>> pairs;
+  for (const OverlapPair& pair : overlapPairs()) pairs.emplace_back(toBoost(pair.a), toBoost(pair.b));
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const auto& [a, b] = pairs[i];
+    add("boost/intersects/" + overlapPairs()[i].name, [&a, &b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(a, b));
     });
   }
   add("boost/intersection/square", [](benchmark::State& state) {

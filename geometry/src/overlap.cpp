@@ -3,6 +3,7 @@
 #include <geometry/polygon.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "lanes/lane_width.h"
 #include "step_by_step.h"
@@ -63,9 +64,33 @@ bool overlaps(const Polygon& p, const Polygon& q, float tol) {
 
 }  // namespace stepByStep
 
+namespace {
+
+// Corners and normals no larger than this: then no cross product, length or projection of the
+// test overflows, and every value in it is a number.
+constexpr float largestModerate = 1e9f;
+// Up to this many corners between the two, projecting all of them on every axis costs less than
+// bounding each axis's gap first.
+constexpr std::size_t largestAllCorners = 32;
+
+bool moderate(const Vector3& v) {
+  return std::fabs(v.x) <= largestModerate && std::fabs(v.y) <= largestModerate && std::fabs(v.z) <= largestModerate;
+}
+
+bool moderate(const Polygon& p) {
+  return moderate(p.plane.normal) &&
+         std::all_of(p.begin(), p.end(), [](const VertexRef& ref) { return moderate(ref->position); });
+}
+
+}  // namespace
+
+// The lanes bound each axis's gap before they project every corner on it, which needs all values
+// to be numbers; with others (infinities, not-a-number, overflowing products) the method decides.
 bool Polygon::overlaps(const Polygon& other, float tol) const {
   if (size() == 0 || other.size() == 0) return false;
-  return overlapsInLanes(*this, other, tol);
+  if (!moderate(*this) || !moderate(other)) return stepByStep::overlaps(*this, other, tol);
+  if (size() + other.size() <= largestAllCorners) return overlapsInLanes(*this, other, tol);
+  return boundedOverlapsInLanes(*this, other, tol);
 }
 
 // An empty polygon has no centre to average towards; it is put at zero rather

@@ -1,10 +1,12 @@
 // insideEdgePlanes, insideBarycentric, closestPoint and overlaps, which judge several edges or axes side by
-// side, against the step-by-step walks, on random polygons: the same answers, the same
-// bits of every closest point (any not-a-number equal to any other).
+// side (overlaps after bounding each axis's gap), against the library's step-by-step methods, on
+// random polygons: the same answers, also at the largest gap and one ulp either side of it, and
+// the same bits of every closest point (any not-a-number equal to any other).
 #include <geometry/polygon.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -89,6 +91,30 @@ bool sameBits(const Vector3& a, const Vector3& b) {
   return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
 }
 
+// The largest tol at which p.overlaps(q, tol) is false, that is the largest gap on any axis as
+// the operation computes it, found by halving the floats in their order (overlaps is false
+// exactly up to it). Searched with the operation; checked against the walk at it and one ulp
+// either side, where a wrong bound or a wrong gap would show.
+float decisiveGap(const Polygon& p, const Polygon& q) {
+  auto toKey = [](float f) {
+    std::int32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits >= 0 ? std::int64_t{bits} : -std::int64_t{bits & 0x7fffffff};
+  };
+  auto toFloat = [](std::int64_t key) {
+    const std::uint32_t bits = key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  };
+  std::int64_t separated = toKey(-inf), joined = toKey(inf);
+  while (joined - separated > 1) {
+    const std::int64_t mid = separated + (joined - separated) / 2;
+    (p.overlaps(q, toFloat(mid)) ? joined : separated) = mid;
+  }
+  return toFloat(separated);
+}
+
 std::string describe(int index, const Polygon& p) {
   std::ostringstream s;
   s.precision(9);
@@ -128,6 +154,13 @@ void checkAgainstTheWalks() {
     ASSERT_EQ(p.overlaps(q, tol), want) << "overlaps with tol " << tol << " of " << describe(c, p) << "\nand "
                                         << describe(c, q);
     overlapping += want;
+    if (c % 4 == 0 && p.size() > 0 && q.size() > 0) {
+      const float gap = decisiveGap(p, q);
+      for (const float near : {gap, std::nextafter(gap, inf), std::nextafter(gap, -inf)})
+        ASSERT_EQ(p.overlaps(q, near), stepByStep::overlaps(p, q, near))
+            << "overlaps with tol " << near << " (the largest gap " << gap << ") of " << describe(c, p) << "\nand "
+            << describe(c, q);
+    }
   }
   // The cases should reach both answers of each test, and the outline stage of closestPoint.
   EXPECT_GT(inside, caseCount / 5);

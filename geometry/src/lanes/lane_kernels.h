@@ -7,6 +7,7 @@
 
 #include <geometry/polygon.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -166,119 +167,22 @@ LANES_INLINE Vector3 closestPointIn(const Polygon& polygon, const Vector3& q) {
 }
 
 // ---- overlaps ----
+//
+// Both forms take two non-empty polygons whose values are all moderate (no cross product, length
+// or projection overflows or is not a number), so that every minimum and maximum is that of
+// numbers. They overlap unless a face or edge normal of either shows a gap of at least tol
+// between their projections; which axis shows it first changes nothing in the answer.
 
-// The candidate axes of both polygons by coordinate, each with the origin its projections are
-// measured from and whether it is the first polygon's: axis x, y, z, origin x, y, z, then the flag.
-// On the stack for two polygons of up to about 70 corners each, on the heap beyond.
+// The projection of a corner, as Projection::start and add compute it.
+inline float projectionOf(const Vector3& corner, const Vector3& axis, const Vector3& origin) {
+  return dot(axis, corner - origin);
+}
 template <class F>
-class Axes {
- public:
-  static constexpr std::size_t width = lanes::widthOf<F>;
-
-  explicit Axes(std::size_t most) : stride(most + 2 * width) {
-    if (stride > inPlace) {
-      spill.resize(7 * stride);
-      base = spill.data();
-    }
-  }
-  Axes(const Axes&) = delete;
-  Axes& operator=(const Axes&) = delete;
-
-  std::size_t size() const { return count; }
-  void truncate(std::size_t to) { count = to; }
-  void add(const Vector3& axis, const Vector3& origin, bool ofFirst) {
-    const float values[] = {axis.x, axis.y, axis.z, origin.x, origin.y, origin.z};
-    for (std::size_t c = 0; c < 6; ++c) column(c)[count] = values[c];
-    const int flag = ofFirst ? -1 : 0;
-    std::memcpy(column(6) + count, &flag, sizeof flag);
-    ++count;
-  }
-  /// The first `live` lanes of axis and origin as the next axes (all lanes are written).
-  LANES_INLINE void add(const Points<F>& axis, const Points<F>& origin, std::size_t live, bool ofFirst) {
-    const F values[] = {axis.x, axis.y, axis.z, origin.x, origin.y, origin.z};
-    for (std::size_t c = 0; c < 6; ++c) std::memcpy(column(c) + count, &values[c], sizeof(F));
-    const lanes::MaskOf<F> flags = lanes::splatInts<F>(ofFirst ? -1 : 0);
-    std::memcpy(column(6) + count, &flags, sizeof flags);
-    count += live;
-  }
-  /// Fills the lanes after the last axis, up to whole blocks, with copies of it.
-  void pad() {
-    for (std::size_t k = count; k % width != 0; ++k)
-      for (std::size_t c = 0; c < 7; ++c) column(c)[k] = column(c)[count - 1];
-  }
-  /// Axes first to first + width - 1 (after pad(), lanes past size() repeat the last axis).
-  LANES_INLINE Points<F> axis(std::size_t first) const { return load(0, first); }
-  LANES_INLINE Points<F> origin(std::size_t first) const { return load(3, first); }
-  LANES_INLINE lanes::MaskOf<F> ofFirst(std::size_t first) const {
-    lanes::MaskOf<F> m;
-    std::memcpy(&m, column(6) + first, sizeof m);
-    return m;
-  }
-
- private:
-  static constexpr std::size_t inPlace = 160;
-
-  float* column(std::size_t c) { return base + c * stride; }
-  const float* column(std::size_t c) const { return base + c * stride; }
-  LANES_INLINE F loadColumn(std::size_t c, std::size_t first) const {
-    F v;
-    std::memcpy(&v, column(c) + first, sizeof v);
-    return v;
-  }
-  LANES_INLINE Points<F> load(std::size_t c, std::size_t first) const {
-    return {loadColumn(c, first), loadColumn(c + 1, first), loadColumn(c + 2, first)};
-  }
-
-  std::size_t stride;
-  std::size_t count = 0;
-  float local[7 * inPlace];
-  std::vector<float> spill;
-  float* base = local;
-};
-
-// Adds the axes of p: its face normal from its last corner, then the in-plane normal of each
-// edge from where the edge starts, beginning with the closing edge. A degenerate edge is
-// skipped and the next edge starts where the skipped one did.
-template <class F>
-LANES_INLINE void collectAxes(const Polygon& p, Axes<F>& axes, bool ofFirst) {
-  constexpr std::size_t width = lanes::widthOf<F>;
-  const std::size_t start = axes.size();
-  const Vector3& normal = p.plane.normal;
-  axes.add(normal, lastCorner(p), ofFirst);
-  // Edges side by side, each from the corner before its end: right as long as no edge is
-  // skipped. A skip moves every later start, which a lane cannot know in advance, so a
-  // polygon with a degenerate edge takes its axes one by one.
-  const std::size_t n = p.size();
-  const Points<F> normals = splat<F>(normal);
-  const F zero = lanes::splat<F>(0), one = lanes::splat<F>(1), degenerate = lanes::splat<F>(degenerateAxis);
-  Points<F> before = splat<F>(lastCorner(p));
-  for (std::size_t first = 0; first < n; first += width) {
-    const Points<F> end = corners<F>(p, first);
-    const Points<F> from = predecessors(before, end);
-    before = end;
-    Points<F> axis = cross(end - from, normals);
-    // normalize(), lane by lane: a vector of length 0 stays as it is.
-    const F length = lanes::sqrt(lengthSquared(axis));
-    axis = select(length == zero, axis, axis * (one / length));
-    if (lanes::anyTrue((lengthSquared(axis) < degenerate) & lanes::below<F>(n - first))) {
-      axes.truncate(start);
-      axes.add(normal, lastCorner(p), ofFirst);
-      Vector3 edgeStart = lastCorner(p);
-      for (const VertexRef& ref : p) {
-        Vector3 edgeAxis = cross(ref->position - edgeStart, normal);
-        edgeAxis.normalize();
-        if (edgeAxis.lengthSquared() < degenerateAxis) continue;
-        axes.add(edgeAxis, edgeStart, ofFirst);
-        edgeStart = ref->position;
-      }
-      return;
-    }
-    axes.add(axis, from, n - first < width ? n - first : width, ofFirst);
-  }
+LANES_INLINE F projectionOf(const Vector3& corner, const Points<F>& axis, const Points<F>& origin) {
+  return dot(axis, splat<F>(corner) - origin);
 }
 
-// The extent of p's corners along each lane's axis, corner by corner in the polygon's order,
-// as Projection::start and add do.
+// The extent of p's corners along each lane's axis, as Projection::start and add give it.
 template <class F>
 struct Extents {
   F min, max;
@@ -286,41 +190,162 @@ struct Extents {
 template <class F>
 LANES_INLINE Extents<F> extents(const Polygon& p, const Points<F>& axis, const Points<F>& origin) {
   auto corner = p.begin();
-  const F q0 = dot(axis, splat<F>(corner->vertex->position) - origin);
+  const F q0 = projectionOf(corner->vertex->position, axis, origin);
   Extents<F> e{q0, q0};
   for (++corner; corner != p.end(); ++corner) {
-    const F q = dot(axis, splat<F>(corner->vertex->position) - origin);
+    const F q = projectionOf(corner->vertex->position, axis, origin);
     e.min = lanes::lowerOf(e.min, q);
     e.max = lanes::higherOf(e.max, q);
   }
   return e;
 }
 
-// Separating axes: the polygons (both non-empty) overlap unless a face or edge normal of either
-// shows a gap of at least tol between their extents. Every axis is judged on its own, with
-// nothing carried from one to the next but the starts of the edges, so the axes of both
-// polygons are judged side by side, mixed in blocks; a block that finds a gap ends the test.
-template <class F>
-LANES_INLINE bool overlapsIn(const Polygon& p, const Polygon& q, float tol) {
-  constexpr std::size_t width = lanes::widthOf<F>;
-  Axes<F> axes(p.size() + q.size() + 2);
-  collectAxes(p, axes, true);
-  collectAxes(q, axes, false);
-  axes.pad();  // the copies in the last block judge an axis again, with its answer
-  const F tolerance = lanes::splat<F>(tol);
-  for (std::size_t first = 0; first < axes.size(); first += width) {
-    const Points<F> axis = axes.axis(first);
-    const Points<F> origin = axes.origin(first);
-    const Extents<F> a = extents(p, axis, origin);
-    const Extents<F> b = extents(q, axis, origin);
-    // Space between the two extents: negative when they overlap, 0 when they touch. The walk
-    // takes the extent of the axis's own polygon first, which decides when a side is not a number.
-    const F pFirst = lanes::max(b.min - a.max, a.min - b.max);
-    const F qFirst = lanes::max(a.min - b.max, b.min - a.max);
-    const F gap = lanes::select(axes.ofFirst(first), pFirst, qFirst);
-    if (lanes::anyTrue(gap >= tolerance)) return false;
+// The walk's decision on one axis, or on each lane's: every corner of both projected.
+struct AllCorners {
+  const Polygon& p;
+  const Polygon& q;
+  float tol;
+
+  bool separates(const Vector3& axis, const Vector3& origin) {
+    return separates(splat<lanes::Floats4>(axis), splat<lanes::Floats4>(origin), 1);
   }
-  return true;
+  template <class F>
+  LANES_INLINE bool separates(const Points<F>& axis, const Points<F>& origin, std::size_t live) {
+    const Extents<F> a = extents(p, axis, origin), b = extents(q, axis, origin);
+    const F gap = lanes::max(b.min - a.max, a.min - b.max);
+    return lanes::anyTrue((gap >= lanes::splat<F>(tol)) & lanes::below<F>(live));
+  }
+};
+
+// The corner of a polygon that stands out most along an axis, the furthest (largest projection)
+// or the hindmost (smallest), kept from one axis to the next. The extreme corners of a convex
+// polygon turn monotonically as its axes go round, so each is found by stepping on from where it
+// was: forwards while the projection does not fall back, or else backwards, at most once round.
+// For other shapes it may stop short of the extreme, which only weakens the bound it gives.
+template <bool furthest>
+struct ExtremeCorner {
+  const Polygon& polygon;
+  std::size_t index = 0;
+
+  const Vector3& corner(std::size_t i) const {
+    return (polygon.begin() + static_cast<std::ptrdiff_t>(i))->vertex->position;
+  }
+  const Vector3& position() const { return corner(index); }
+
+  // Steps by a sixteenth of the polygon first, then corner by corner: a subsequence of a convex
+  // polygon's corners is convex too, so the long steps reach its extreme, and the short ones the
+  // polygon's own from there. A candidate far behind catches up in a few steps.
+  float climb(const Vector3& axis, const Vector3& origin) {
+    const std::size_t n = polygon.size();
+    float here = projectionOf(corner(index), axis, origin);
+    const std::size_t longStride = n / longSteps;
+    for (const std::size_t stride : {longStride > 1 ? longStride : 0, std::size_t{1}}) {
+      if (stride == 0) continue;
+      // Forwards by stride, or else backwards (forwards by n - stride), at most once round.
+      for (const std::size_t step : {stride, n - stride}) {
+        std::size_t steps = 0;
+        for (; steps * stride < n; ++steps) {
+          const std::size_t next = index + step < n ? index + step : index + step - n;
+          const float q = projectionOf(corner(next), axis, origin);
+          if (!(furthest ? q >= here : q <= here)) break;
+          index = next;
+          here = q;
+        }
+        if (steps > 0) break;
+      }
+    }
+    return here;
+  }
+
+  static constexpr std::size_t longSteps = 16;
+};
+
+// The walk's decision, taken only where an upper bound of the gap does not rule the axis out.
+// The bound comes from one corner of each polygon: a minimum is at most any one projection, a
+// maximum at least any one, and float subtraction rounds monotonically, so candidate(q, hindmost)
+// - candidate(p, furthest) is at least q's minimum less p's maximum, and likewise the other way.
+// Where both stay below tol the axis cannot separate. Where one reaches tol its candidates are
+// stepped on to this axis's extremes; where it still reaches tol, every corner is projected. The
+// candidates stay put until then: for overlapping convex polygons most axes are ruled out by
+// corners found some axes before, and every stepping goes on from the last, so the whole test
+// costs O(n + m).
+struct BoundedGaps {
+  const Polygon& p;
+  const Polygon& q;
+  float tol;
+  ExtremeCorner<true> pFurthest{p}, qFurthest{q};
+  ExtremeCorner<false> pHindmost{p}, qHindmost{q};
+
+  bool separates(const Vector3& axis, const Vector3& origin) {
+    float ahead = projectionOf(qHindmost.position(), axis, origin) - projectionOf(pFurthest.position(), axis, origin);
+    float behind = projectionOf(pHindmost.position(), axis, origin) - projectionOf(qFurthest.position(), axis, origin);
+    if (ahead >= tol) ahead = qHindmost.climb(axis, origin) - pFurthest.climb(axis, origin);
+    if (behind >= tol) behind = pHindmost.climb(axis, origin) - qFurthest.climb(axis, origin);
+    return std::max(ahead, behind) >= tol && AllCorners{p, q, tol}.separates(axis, origin);
+  }
+
+  // The lanes' bounds side by side; a lane whose bound reaches tol is judged alone, after which
+  // the new candidates may rule out the lanes after it, so their bounds are taken again.
+  template <class F>
+  LANES_INLINE bool separates(const Points<F>& axis, const Points<F>& origin, std::size_t live) {
+    for (std::size_t lane = 0;; ++lane) {
+      const F bound = lanes::max(projectionOf(qHindmost.position(), axis, origin) -
+                                     projectionOf(pFurthest.position(), axis, origin),
+                                 projectionOf(pHindmost.position(), axis, origin) -
+                                     projectionOf(qFurthest.position(), axis, origin));
+      const lanes::MaskOf<F> reaching =
+          (bound >= lanes::splat<F>(tol)) & lanes::below<F>(live) & (lanes::indices<F>(0) >= static_cast<int>(lane));
+      if (!lanes::anyTrue(reaching)) return false;
+      while (!reaching[lane]) ++lane;
+      if (separates(geometry::lane(axis, lane), geometry::lane(origin, lane))) return true;
+    }
+  }
+};
+
+// Whether own's face normal or one of its edge normals separates the two, as judge decides per
+// axis. The edges go in blocks, from the closing edge on, each from the corner before its end:
+// right as long as no edge is skipped. A degenerate edge (no length, or along the normal) gives
+// no axis and moves the start of every later edge, which a lane cannot know in advance, so from
+// the block that holds one the edges go one by one, as the walk takes them.
+template <class F, class Judge>
+LANES_INLINE bool separatedByAxesOf(const Polygon& own, Judge& judge) {
+  constexpr std::size_t width = lanes::widthOf<F>;
+  const Vector3& normal = own.plane.normal;
+  if (judge.separates(normal, lastCorner(own))) return true;
+  const std::size_t n = own.size();
+  const Points<F> normals = splat<F>(normal);
+  const F zero = lanes::splat<F>(0), one = lanes::splat<F>(1), degenerate = lanes::splat<F>(degenerateAxis);
+  Points<F> before = splat<F>(lastCorner(own));
+  for (std::size_t first = 0; first < n; first += width) {
+    const Points<F> end = corners<F>(own, first);
+    const Points<F> from = predecessors(before, end);
+    before = end;
+    Points<F> axis = cross(end - from, normals);
+    // normalize(), lane by lane: a vector of length 0 stays as it is.
+    const F length = lanes::sqrt(lengthSquared(axis));
+    axis = select(length == zero, axis, axis * (one / length));
+    const std::size_t live = n - first < width ? n - first : width;
+    if (lanes::anyTrue((lengthSquared(axis) < degenerate) & lanes::below<F>(live))) {
+      Vector3 start = lane(from, 0);
+      for (auto corner = own.begin() + static_cast<std::ptrdiff_t>(first); corner != own.end(); ++corner) {
+        const Vector3& cur = corner->vertex->position;
+        Vector3 edgeAxis = cross(cur - start, normal);
+        edgeAxis.normalize();
+        if (edgeAxis.lengthSquared() < degenerateAxis) continue;
+        if (judge.separates(edgeAxis, start)) return true;
+        start = cur;
+      }
+      return false;
+    }
+    if (judge.separates(axis, from, live)) return true;
+  }
+  return false;
+}
+
+template <class F, class Judge>
+LANES_INLINE bool overlapsIn(const Polygon& p, const Polygon& q, float tol) {
+  Judge judge{p, q, tol};
+  return !separatedByAxesOf<F>(p, judge) && !separatedByAxesOf<F>(q, judge);
 }
 
 }  // namespace geometry

@@ -27,7 +27,10 @@ bool processorHasWideLanes() {
   return closestPointIn<lanes::Floats8>(polygon, q);
 }
 [[gnu::noinline]] WIDE bool overlapsWide(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats8>(p, q, tol);
+  return overlapsIn<lanes::Floats8, AllCorners>(p, q, tol);
+}
+[[gnu::noinline]] WIDE bool boundedOverlapsWide(const Polygon& p, const Polygon& q, float tol) {
+  return overlapsIn<lanes::Floats8, BoundedGaps>(p, q, tol);
 }
 
 }  // namespace
@@ -47,7 +50,10 @@ namespace {
   return closestPointIn<lanes::Floats4>(polygon, q);
 }
 [[gnu::noinline]] bool overlapsNarrow(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats4>(p, q, tol);
+  return overlapsIn<lanes::Floats4, AllCorners>(p, q, tol);
+}
+[[gnu::noinline]] bool boundedOverlapsNarrow(const Polygon& p, const Polygon& q, float tol) {
+  return overlapsIn<lanes::Floats4, BoundedGaps>(p, q, tol);
 }
 
 }  // namespace
@@ -72,6 +78,13 @@ bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
   if (wideLanes && p.size() + q.size() > 2 * fourLaneCorners) return overlapsWide(p, q, tol);
 #endif
   return overlapsNarrow(p, q, tol);
+}
+
+bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes && p.size() + q.size() > 2 * fourLaneCorners) return boundedOverlapsWide(p, q, tol);
+#endif
+  return boundedOverlapsNarrow(p, q, tol);
 }
 
 }  // namespace geometry
