@@ -13,6 +13,10 @@
 #endif
 #include <boost/geometry.hpp>
 #pragma GCC diagnostic pop
+#ifdef HAVE_BOX2D
+#include <box2d/box2d.h>
+#include <box2d/b2_distance.h>
+#endif
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -52,10 +56,10 @@ constexpr Query queries[] = {{"inside", {0.2f, 0.1f, 0}}, {"outside", {0.9f, 0.1
 constexpr std::int64_t batchVertices = 1024;
 constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
 constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
-constexpr std::int64_t polygonSizes[] = {16, 64};
+constexpr std::int64_t polygonSizes[] = {8, 16, 64};
 constexpr Vector3 secondPolygonOffset{0.3f, 0.1f, 0};  // the second of two overlapping n-gons
 // overlaps on pairs of n-gons that overlap (moved by secondPolygonOffset) and that stand just apart.
-constexpr std::int64_t overlapSizes[] = {16, 64, 1024};
+constexpr std::int64_t overlapSizes[] = {8, 16, 64, 1024};
 constexpr float apartGap = 0.015f;  // between the two along the normal of edge n / 4, just over tol
 
 Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
@@ -414,6 +418,59 @@ void registerBoost() {
   });
 }
 
+#ifdef HAVE_BOX2D
+// The same questions put to Box2D, on the shapes it takes (up to eight corners): TestPoint of a
+// polygon shape, b2Distance from a one-point proxy, and b2TestOverlap of two polygon shapes. Each
+// query starts afresh (no simplex cache kept from the last), as a one-off question would.
+b2PolygonShape toBox2d(const Polygon& polygon) {
+  std::vector<b2Vec2> corners;
+  for (const VertexRef& ref : polygon) corners.emplace_back(ref->position.x, ref->position.y);
+  b2PolygonShape shape;
+  shape.Set(corners.data(), static_cast<int32>(corners.size()));
+  return shape;
+}
+
+void registerBox2d() {
+  const Shapes& s = shapes();
+  static std::vector<std::pair<std::string, b2PolygonShape>> shapesByName;
+  shapesByName.emplace_back("square", toBox2d(s.square));
+  shapesByName.emplace_back("8-gon", toBox2d(s.gons[0]));
+  static b2Transform identity;
+  identity.SetIdentity();
+  for (const auto& [name, shape] : shapesByName) {
+    for (const Query& q : queries) {
+      const std::string at = "/" + name + "/" + q.name;
+      const b2PolygonShape& polygon = shape;
+      addQuery("box2d/TestPoint" + at, q.point,
+               [&polygon](const Vector3& p) { return polygon.TestPoint(identity, b2Vec2(p.x, p.y)); });
+      addQuery("box2d/b2Distance" + at, q.point, [&polygon](const Vector3& p) {
+        const b2Vec2 point(p.x, p.y);
+        b2DistanceInput input;
+        input.proxyA.Set(&polygon, 0);
+        input.proxyB.Set(&point, 1, 0);
+        input.transformA = input.transformB = identity;
+        input.useRadii = false;
+        b2SimplexCache cache;
+        cache.count = 0;
+        b2DistanceOutput output;
+        b2Distance(&output, &cache, &input);
+        return output.pointA.x + output.pointA.y;
+      });
+    }
+  }
+  static std::vector<std::pair<std::string, std::pair<b2PolygonShape, b2PolygonShape>>> pairs;
+  pairs.push_back({"rectangles", {toBox2d(s.rectangleA), toBox2d(s.rectangleB)}});
+  for (const OverlapPair& pair : overlapPairs())
+    if (pair.a.size() <= b2_maxPolygonVertices) pairs.push_back({pair.name, {toBox2d(pair.a), toBox2d(pair.b)}});
+  for (const auto& [name, shapes] : pairs) {
+    const auto& [a, b] = shapes;
+    add("box2d/b2TestOverlap/" + name, [&a = a, &b = b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(b2TestOverlap(&a, 0, &b, 0, identity, identity));
+    });
+  }
+}
+#endif
+
 // A circle approximation crossed through its centre by a line parallel to the programs' cutting line.
 void registerScaling() {
   static const Plane throughCentre = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, Vector3{});
@@ -431,6 +488,9 @@ int main(int argc, char** argv) {
   registerOperations();
   registerPolygonsAndForms();
   registerBoost();
+#ifdef HAVE_BOX2D
+  registerBox2d();
+#endif
   registerScaling();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

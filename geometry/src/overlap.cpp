@@ -3,7 +3,6 @@
 #include <geometry/polygon.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "lanes/lane_width.h"
 #include "step_by_step.h"
@@ -66,29 +65,16 @@ bool overlaps(const Polygon& p, const Polygon& q, float tol) {
 
 namespace {
 
-// Corners and normals no larger than this: then no cross product, length or projection of the
-// test overflows, and every value in it is a number.
-constexpr float largestModerate = 1e9f;
 // Up to this many corners between the two, projecting all of them on every axis costs less than
 // bounding each axis's gap first.
 constexpr std::size_t largestAllCorners = 32;
 
-bool moderate(const Vector3& v) {
-  return std::fabs(v.x) <= largestModerate && std::fabs(v.y) <= largestModerate && std::fabs(v.z) <= largestModerate;
-}
-
-bool moderate(const Polygon& p) {
-  return moderate(p.plane.normal) &&
-         std::all_of(p.begin(), p.end(), [](const VertexRef& ref) { return moderate(ref->position); });
-}
-
 }  // namespace
 
-// The lanes bound each axis's gap before they project every corner on it, which needs all values
-// to be numbers; with others (infinities, not-a-number, overflowing products) the method decides.
+// Small polygons have every corner projected on every axis, in lanes; larger ones have each axis's
+// gap bounded first.
 bool Polygon::overlaps(const Polygon& other, float tol) const {
   if (size() == 0 || other.size() == 0) return false;
-  if (!moderate(*this) || !moderate(other)) return stepByStep::overlaps(*this, other, tol);
   if (size() + other.size() <= largestAllCorners) return overlapsInLanes(*this, other, tol);
   return boundedOverlapsInLanes(*this, other, tol);
 }

@@ -168,10 +168,10 @@ LANES_INLINE Vector3 closestPointIn(const Polygon& polygon, const Vector3& q) {
 
 // ---- overlaps ----
 //
-// Both forms take two non-empty polygons whose values are all moderate (no cross product, length
-// or projection overflows or is not a number), so that every minimum and maximum is that of
-// numbers. They overlap unless a face or edge normal of either shows a gap of at least tol
-// between their projections; which axis shows it first changes nothing in the answer.
+// Two non-empty polygons overlap unless a face or edge normal of either shows a gap of at least tol
+// between their projections; which axis shows it first changes nothing in the answer. Both forms
+// take the axes of each polygon as it makes them, the polygon whose axis it is (own) first, as
+// the walk does.
 
 // The projection of a corner, as Projection::start and add compute it.
 inline float projectionOf(const Vector3& corner, const Vector3& axis, const Vector3& origin) {
@@ -200,18 +200,33 @@ LANES_INLINE Extents<F> extents(const Polygon& p, const Points<F>& axis, const P
   return e;
 }
 
-// The walk's decision on one axis, or on each lane's: every corner of both projected.
+// The walk's decision on one axis, or on each lane's: every corner of both projected, the gap taken
+// with own's extent first (which decides when a side is not a number). A lone axis (a face
+// normal, or an edge's where the edges go one by one) is first judged by a bound from the first
+// corners, which rules out the face normals of two polygons in one plane at once. An extent
+// starts at its first corner and only widens, so where both first projections are finite, the
+// other's minimum is at most its first and own's maximum at least its first, neither side can be
+// not-a-number, and float subtraction rounds monotonically: the gap is at most the difference of
+// the two first projections, either way round.
 struct AllCorners {
-  const Polygon& p;
-  const Polygon& q;
   float tol;
 
-  bool separates(const Vector3& axis, const Vector3& origin) {
-    return separates(splat<lanes::Floats4>(axis), splat<lanes::Floats4>(origin), 1);
+  void see(const Vector3&) {}
+  template <class F>
+  void see(const Points<F>&) {}
+
+  bool separates(const Polygon& own, const Polygon& other, const Vector3& axis, const Vector3& origin) const {
+    const float ownFirst = projectionOf(own.begin()->vertex->position, axis, origin);
+    const float otherFirst = projectionOf(other.begin()->vertex->position, axis, origin);
+    if (std::isfinite(ownFirst) && std::isfinite(otherFirst) &&
+        !(std::max(otherFirst - ownFirst, ownFirst - otherFirst) >= tol))
+      return false;
+    return separates(own, other, splat<lanes::Floats4>(axis), splat<lanes::Floats4>(origin), 1);
   }
   template <class F>
-  LANES_INLINE bool separates(const Points<F>& axis, const Points<F>& origin, std::size_t live) {
-    const Extents<F> a = extents(p, axis, origin), b = extents(q, axis, origin);
+  LANES_INLINE bool separates(const Polygon& own, const Polygon& other, const Points<F>& axis, const Points<F>& origin,
+                              std::size_t live) const {
+    const Extents<F> a = extents(own, axis, origin), b = extents(other, axis, origin);
     const F gap = lanes::max(b.min - a.max, a.min - b.max);
     return lanes::anyTrue((gap >= lanes::splat<F>(tol)) & lanes::below<F>(live));
   }
@@ -269,25 +284,43 @@ struct ExtremeCorner {
 // candidates stay put until then: for overlapping convex polygons most axes are ruled out by
 // corners found some axes before, and every stepping goes on from the last, so the whole test
 // costs O(n + m).
+//
+// The bounds hold where every value is a number: where a corner or a normal is too large for that
+// (a product or a length could overflow) or is not finite, the test gives way to the method. It
+// looks at each corner as the axes are made; an axis found to separate is always right, since
+// every corner was projected on it as the walk does, but "no axis separates" stands only where
+// everything was moderate.
 struct BoundedGaps {
   const Polygon& p;
   const Polygon& q;
   float tol;
+  bool moderate = true;
+
+  static constexpr float largestModerate = 1e9f;
+  static bool isModerate(float x) { return x <= largestModerate && x >= -largestModerate; }
+  void see(const Vector3& v) { moderate = moderate && isModerate(v.x) && isModerate(v.y) && isModerate(v.z); }
+  template <class F>
+  LANES_INLINE void see(const Points<F>& v) {
+    const F most = lanes::splat<F>(largestModerate), least = lanes::splat<F>(-largestModerate);
+    const auto inRange = [&](F x) { return (x <= most) & (x >= least); };
+    moderate = moderate && !lanes::anyTrue(~(inRange(v.x) & inRange(v.y) & inRange(v.z)));
+  }
   ExtremeCorner<true> pFurthest{p}, qFurthest{q};
   ExtremeCorner<false> pHindmost{p}, qHindmost{q};
 
-  bool separates(const Vector3& axis, const Vector3& origin) {
+  bool separates(const Polygon& own, const Polygon& other, const Vector3& axis, const Vector3& origin) {
     float ahead = projectionOf(qHindmost.position(), axis, origin) - projectionOf(pFurthest.position(), axis, origin);
     float behind = projectionOf(pHindmost.position(), axis, origin) - projectionOf(qFurthest.position(), axis, origin);
     if (ahead >= tol) ahead = qHindmost.climb(axis, origin) - pFurthest.climb(axis, origin);
     if (behind >= tol) behind = pHindmost.climb(axis, origin) - qFurthest.climb(axis, origin);
-    return std::max(ahead, behind) >= tol && AllCorners{p, q, tol}.separates(axis, origin);
+    return std::max(ahead, behind) >= tol && AllCorners{tol}.separates(own, other, axis, origin);
   }
 
   // The lanes' bounds side by side; a lane whose bound reaches tol is judged alone, after which
   // the new candidates may rule out the lanes after it, so their bounds are taken again.
   template <class F>
-  LANES_INLINE bool separates(const Points<F>& axis, const Points<F>& origin, std::size_t live) {
+  LANES_INLINE bool separates(const Polygon& own, const Polygon& other, const Points<F>& axis, const Points<F>& origin,
+                              std::size_t live) {
     for (std::size_t lane = 0;; ++lane) {
       const F bound = lanes::max(projectionOf(qHindmost.position(), axis, origin) -
                                      projectionOf(pFurthest.position(), axis, origin),
@@ -297,7 +330,7 @@ struct BoundedGaps {
           (bound >= lanes::splat<F>(tol)) & lanes::below<F>(live) & (lanes::indices<F>(0) >= static_cast<int>(lane));
       if (!lanes::anyTrue(reaching)) return false;
       while (!reaching[lane]) ++lane;
-      if (separates(geometry::lane(axis, lane), geometry::lane(origin, lane))) return true;
+      if (separates(own, other, geometry::lane(axis, lane), geometry::lane(origin, lane))) return true;
     }
   }
 };
@@ -308,16 +341,18 @@ struct BoundedGaps {
 // no axis and moves the start of every later edge, which a lane cannot know in advance, so from
 // the block that holds one the edges go one by one, as the walk takes them.
 template <class F, class Judge>
-LANES_INLINE bool separatedByAxesOf(const Polygon& own, Judge& judge) {
+LANES_INLINE bool separatedByAxesOf(const Polygon& own, const Polygon& other, Judge& judge) {
   constexpr std::size_t width = lanes::widthOf<F>;
   const Vector3& normal = own.plane.normal;
-  if (judge.separates(normal, lastCorner(own))) return true;
+  judge.see(normal);
+  if (judge.separates(own, other, normal, lastCorner(own))) return true;
   const std::size_t n = own.size();
   const Points<F> normals = splat<F>(normal);
   const F zero = lanes::splat<F>(0), one = lanes::splat<F>(1), degenerate = lanes::splat<F>(degenerateAxis);
   Points<F> before = splat<F>(lastCorner(own));
   for (std::size_t first = 0; first < n; first += width) {
     const Points<F> end = corners<F>(own, first);
+    judge.see(end);
     const Points<F> from = predecessors(before, end);
     before = end;
     Points<F> axis = cross(end - from, normals);
@@ -329,23 +364,30 @@ LANES_INLINE bool separatedByAxesOf(const Polygon& own, Judge& judge) {
       Vector3 start = lane(from, 0);
       for (auto corner = own.begin() + static_cast<std::ptrdiff_t>(first); corner != own.end(); ++corner) {
         const Vector3& cur = corner->vertex->position;
+        judge.see(cur);
         Vector3 edgeAxis = cross(cur - start, normal);
         edgeAxis.normalize();
         if (edgeAxis.lengthSquared() < degenerateAxis) continue;
-        if (judge.separates(edgeAxis, start)) return true;
+        if (judge.separates(own, other, edgeAxis, start)) return true;
         start = cur;
       }
       return false;
     }
-    if (judge.separates(axis, from, live)) return true;
+    if (judge.separates(own, other, axis, from, live)) return true;
   }
   return false;
 }
 
-template <class F, class Judge>
+template <class F>
 LANES_INLINE bool overlapsIn(const Polygon& p, const Polygon& q, float tol) {
-  Judge judge{p, q, tol};
-  return !separatedByAxesOf<F>(p, judge) && !separatedByAxesOf<F>(q, judge);
+  AllCorners judge{tol};
+  return !separatedByAxesOf<F>(p, q, judge) && !separatedByAxesOf<F>(q, p, judge);
+}
+template <class F>
+LANES_INLINE bool boundedOverlapsIn(const Polygon& p, const Polygon& q, float tol) {
+  BoundedGaps judge{p, q, tol};
+  if (separatedByAxesOf<F>(p, q, judge) || separatedByAxesOf<F>(q, p, judge)) return false;
+  return judge.moderate || stepByStep::overlaps(p, q, tol);
 }
 
 }  // namespace geometry

@@ -27,10 +27,10 @@ bool processorHasWideLanes() {
   return closestPointIn<lanes::Floats8>(polygon, q);
 }
 [[gnu::noinline]] WIDE bool overlapsWide(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats8, AllCorners>(p, q, tol);
+  return overlapsIn<lanes::Floats8>(p, q, tol);
 }
 [[gnu::noinline]] WIDE bool boundedOverlapsWide(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats8, BoundedGaps>(p, q, tol);
+  return boundedOverlapsIn<lanes::Floats8>(p, q, tol);
 }
 
 }  // namespace
@@ -50,10 +50,10 @@ namespace {
   return closestPointIn<lanes::Floats4>(polygon, q);
 }
 [[gnu::noinline]] bool overlapsNarrow(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats4, AllCorners>(p, q, tol);
+  return overlapsIn<lanes::Floats4>(p, q, tol);
 }
 [[gnu::noinline]] bool boundedOverlapsNarrow(const Polygon& p, const Polygon& q, float tol) {
-  return overlapsIn<lanes::Floats4, BoundedGaps>(p, q, tol);
+  return boundedOverlapsIn<lanes::Floats4>(p, q, tol);
 }
 
 }  // namespace

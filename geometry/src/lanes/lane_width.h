@@ -17,8 +17,7 @@ bool insideBarycentricInLanes(const Polygon& polygon, const Vector3& p, float ep
 bool insideEdgePlanesInLanes(const Polygon& polygon, const Vector3& p);
 /// As Polygon::closestPoint, for a polygon with at least two corners.
 Vector3 closestPointInLanes(const Polygon& polygon, const Vector3& q);
-/// As Polygon::overlaps, every corner projected on every axis, for two polygons with at least one
-/// corner each and no coordinate or normal component above 1e9 or not a number.
+/// As Polygon::overlaps, every corner projected on every axis, for two polygons with at least one corner each.
 bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol);
 /// The same, each axis judged first by an upper bound of its gap from one corner of each polygon.
 bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol);
