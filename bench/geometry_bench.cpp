@@ -484,6 +484,7 @@ void registerScaling() {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  benchmark::AddCustomContext("wide_lanes", wideLanes ? "yes" : "no");
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   registerOperations();
   registerPolygonsAndForms();
