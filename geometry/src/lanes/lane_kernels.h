@@ -213,7 +213,7 @@ struct AllCorners {
 
   void see(const Vector3&) {}
   template <class F>
-  void see(const Points<F>&) {}
+  LANES_INLINE void see(const Points<F>&) {}
 
   bool separates(const Polygon& own, const Polygon& other, const Vector3& axis, const Vector3& origin) const {
     const float ownFirst = projectionOf(own.begin()->vertex->position, axis, origin);
@@ -300,10 +300,12 @@ struct BoundedGaps {
   static bool isModerate(float x) { return x <= largestModerate && x >= -largestModerate; }
   void see(const Vector3& v) { moderate = moderate && isModerate(v.x) && isModerate(v.y) && isModerate(v.z); }
   template <class F>
+  LANES_INLINE static lanes::MaskOf<F> isModerate(F x) {
+    return (x <= lanes::splat<F>(largestModerate)) & (x >= lanes::splat<F>(-largestModerate));
+  }
+  template <class F>
   LANES_INLINE void see(const Points<F>& v) {
-    const F most = lanes::splat<F>(largestModerate), least = lanes::splat<F>(-largestModerate);
-    const auto inRange = [&](F x) { return (x <= most) & (x >= least); };
-    moderate = moderate && !lanes::anyTrue(~(inRange(v.x) & inRange(v.y) & inRange(v.z)));
+    moderate = moderate && !lanes::anyTrue(~(isModerate(v.x) & isModerate(v.y) & isModerate(v.z)));
   }
   ExtremeCorner<true> pFurthest{p}, qFurthest{q};
   ExtremeCorner<false> pHindmost{p}, qHindmost{q};
