@@ -4,6 +4,7 @@
 #include "step_by_step.h"
 
 using namespace fuzz;
+namespace stepByStep = geometry::stepByStep;
 
 namespace {
 
