@@ -14,8 +14,8 @@
 #include <boost/geometry.hpp>
 #pragma GCC diagnostic pop
 #ifdef HAVE_BOX2D
-#include <box2d/box2d.h>
 #include <box2d/b2_distance.h>
+#include <box2d/box2d.h>
 #endif
 #include <cmath>
 #include <cstdint>
@@ -132,8 +132,8 @@ const Shapes& shapes() {
 
 // Pairs of n-gons for overlaps, by name: "<n>-gons" overlapping, "<n>-gons-apart" with a gap of
 // apartGap along the normal of the edge that ends at corner n / 4, so the walk stops a quarter of
-// the way through the first polygon's edges (the edge opposite gives the same axis). The planes are set rather than computed: the edges of the
-// 1,024-gon are shorter than the tolerance of computePlane.
+// the way through the first polygon's edges (the edge opposite gives the same axis). The planes are set rather than
+// computed: the edges of the 1,024-gon are shorter than the tolerance of computePlane.
 struct OverlapPair {
   std::string name;
   Polygon a, b;
@@ -153,7 +153,8 @@ const std::vector<OverlapPair>& overlapPairs() {
       for (auto [suffix, offset] : {std::pair{"", secondPolygonOffset}, std::pair{"-apart", apart}}) {
         std::vector<Vector3> moved = circle(n);
         for (Vector3& c : moved) c = c + offset;
-        OverlapPair pair{std::to_string(n) + "-gons" + suffix, makePolygon(store, circle(n)), makePolygon(store, moved)};
+        OverlapPair pair{std::to_string(n) + "-gons" + suffix, makePolygon(store, circle(n)),
+                         makePolygon(store, moved)};
         pair.a.plane = pair.b.plane = clockwise;
         out.push_back(std::move(pair));
       }
@@ -320,7 +321,9 @@ void addForms(const std::string& at, const Polygon& insidePolygon, const Polygon
     const std::string where = at + "/" + q.name;
     const Vector3 above = q.point + drawingPlaneNormal * queryHeight;
     auto edgePlanes = [&insidePolygon](const Vector3& p) { return insidePolygon.insideEdgePlanes(p, shapeTol); };
-    auto barycentric = [&insidePolygon](const Vector3& p) { return insidePolygon.insideBarycentric(p, barycentricEps); };
+    auto barycentric = [&insidePolygon](const Vector3& p) {
+      return insidePolygon.insideBarycentric(p, barycentricEps);
+    };
     auto closest = [&polygon](const Vector3& p) { return polygon.closestPoint(p); };
     if (withOp) {
       addQuery("op/insideEdgePlanes" + where, q.point, edgePlanes);
@@ -365,7 +368,8 @@ void registerPolygonsAndForms() {
              [&s](const Vector3& p) { return stepByStep::insideBarycentric(s.triangle, p, barycentricEps); });
   }
   addOverlapForms("rectangles", s.rectangleA, s.rectangleB, false);
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i)
+    addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
   for (const OverlapPair& pair : overlapPairs()) addOverlapForms(pair.name, pair.a, pair.b, true);
 }
 

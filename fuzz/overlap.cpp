@@ -34,7 +34,8 @@ std::int64_t orderOf(float f) {
   return bits >= 0 ? std::int64_t{bits} : -std::int64_t{bits & 0x7fffffff};
 }
 float fromOrder(std::int64_t key) {
-  const std::uint32_t bits = key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
+  const std::uint32_t bits =
+      key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
   float f;
   std::memcpy(&f, &bits, sizeof f);
   return f;
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const float gap = fromOrder(separated);
     for (const float near : {gap, std::nextafter(gap, inf), std::nextafter(gap, -inf)})
-      check(a.overlaps(b, near) == stepByStep::overlaps(a, b, near), "overlaps: not the walk's answer at the largest gap");
+      check(a.overlaps(b, near) == stepByStep::overlaps(a, b, near),
+            "overlaps: not the walk's answer at the largest gap");
   }
   check(overlap == b.overlaps(a, tol), "overlaps: the answer changes with the polygons swapped");
   if (a.size() == 0 || b.size() == 0) check(!overlap, "overlaps: an empty polygon overlaps");

@@ -102,7 +102,8 @@ float decisiveGap(const Polygon& p, const Polygon& q) {
     return bits >= 0 ? std::int64_t{bits} : -std::int64_t{bits & 0x7fffffff};
   };
   auto toFloat = [](std::int64_t key) {
-    const std::uint32_t bits = key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
+    const std::uint32_t bits =
+        key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
     float f;
     std::memcpy(&f, &bits, sizeof f);
     return f;

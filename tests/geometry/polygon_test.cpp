@@ -256,8 +256,10 @@ TEST_F(PolygonContractDeathTest, ViolationsStopWithAOneLineMessage) {
   EXPECT_DEATH_IF_SUPPORTED(empty.insert(1, square.at(0)), "Polygon::insert");
   EXPECT_DEATH_IF_SUPPORTED(empty.insert(0, square, 2, 5), "Polygon::insert");
   const Polygon one = makePolygon(store, {{0, 0, 0}});
-  EXPECT_DEATH_IF_SUPPORTED(one.insideBarycentric({0, 0, 0}, 0), "^Polygon::insideBarycentric: fewer than two vertices\n$");
-  EXPECT_DEATH_IF_SUPPORTED(empty.insideEdgePlanes({0, 0, 0}, 0.01f), "^Polygon::insideEdgePlanes: polygon is empty\n$");
+  EXPECT_DEATH_IF_SUPPORTED(one.insideBarycentric({0, 0, 0}, 0),
+                            "^Polygon::insideBarycentric: fewer than two vertices\n$");
+  EXPECT_DEATH_IF_SUPPORTED(empty.insideEdgePlanes({0, 0, 0}, 0.01f),
+                            "^Polygon::insideEdgePlanes: polygon is empty\n$");
   EXPECT_DEATH_IF_SUPPORTED(one.closestPoint({0, 0, 0}), "^Polygon::closestPoint: fewer than two vertices\n$");
 }
 

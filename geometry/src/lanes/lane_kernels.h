@@ -324,10 +324,9 @@ struct BoundedGaps {
   LANES_INLINE bool separates(const Polygon& own, const Polygon& other, const Points<F>& axis, const Points<F>& origin,
                               std::size_t live) {
     for (std::size_t lane = 0;; ++lane) {
-      const F bound = lanes::max(projectionOf(qHindmost.position(), axis, origin) -
-                                     projectionOf(pFurthest.position(), axis, origin),
-                                 projectionOf(pHindmost.position(), axis, origin) -
-                                     projectionOf(qFurthest.position(), axis, origin));
+      const F bound = lanes::max(
+          projectionOf(qHindmost.position(), axis, origin) - projectionOf(pFurthest.position(), axis, origin),
+          projectionOf(pHindmost.position(), axis, origin) - projectionOf(qFurthest.position(), axis, origin));
       const lanes::MaskOf<F> reaching =
           (bound >= lanes::splat<F>(tol)) & lanes::below<F>(live) & (lanes::indices<F>(0) >= static_cast<int>(lane));
       if (!lanes::anyTrue(reaching)) return false;
