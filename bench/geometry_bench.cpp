@@ -13,12 +13,17 @@
 #endif
 #include <boost/geometry.hpp>
 #pragma GCC diagnostic pop
+#ifdef HAVE_BOX2D
+#include <box2d/b2_distance.h>
+#include <box2d/box2d.h>
+#endif
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "reference_walks.h"
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace {
 
@@ -51,8 +56,11 @@ constexpr Query queries[] = {{"inside", {0.2f, 0.1f, 0}}, {"outside", {0.9f, 0.1
 constexpr std::int64_t batchVertices = 1024;
 constexpr std::int64_t smallRunVertices = std::int64_t{1} << 18;
 constexpr std::int64_t scaleSizes[] = {4, 64, 1024, 16384, 131072};
-constexpr std::int64_t polygonSizes[] = {16, 64};
+constexpr std::int64_t polygonSizes[] = {8, 16, 64};
 constexpr Vector3 secondPolygonOffset{0.3f, 0.1f, 0};  // the second of two overlapping n-gons
+// overlaps on pairs of n-gons that overlap (moved by secondPolygonOffset) and that stand just apart.
+constexpr std::int64_t overlapSizes[] = {8, 16, 64, 1024};
+constexpr float apartGap = 0.015f;  // between the two along the normal of edge n / 4, just over tol
 
 Polygon makePolygon(VertexStore& store, const std::vector<Vector3>& corners) {
   Polygon p;
@@ -84,9 +92,9 @@ struct Shapes {
   Polygon rectangleA;    // poly_overlap's two rectangles
   Polygon rectangleB;
   Polygon triangle;  // barycentric's corners, clockwise from the top
-  // Per size of polygonSizes: an n-gon on the circle of radius 0.5 (clockwise, like square), the
-  // same counter-clockwise (like insideSquare) and the first moved by secondPolygonOffset.
-  std::vector<Polygon> gons, insideGons, movedGons;
+  // Per size of polygonSizes: an n-gon on the circle of radius 0.5 (clockwise, like square) and
+  // the same counter-clockwise (like insideSquare).
+  std::vector<Polygon> gons, insideGons;
   Plane cutter = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, handleA);
 
   Shapes() {
@@ -108,11 +116,8 @@ struct Shapes {
     }
     triangle = makePolygon(store, corners);
     for (const std::int64_t n : polygonSizes) {
-      std::vector<Vector3> moved = circle(n);
-      for (Vector3& c : moved) c = c + secondPolygonOffset;
-      for (auto [list, at] :
-           {std::pair{&gons, circle(n)}, std::pair{&insideGons, circle(n)}, std::pair{&movedGons, moved}}) {
-        list->push_back(makePolygon(store, at));
+      for (std::vector<Polygon>* list : {&gons, &insideGons}) {
+        list->push_back(makePolygon(store, circle(n)));
         list->back().computePlane(shapeTol);
       }
       insideGons.back().flip();
@@ -123,6 +128,40 @@ struct Shapes {
 const Shapes& shapes() {
   static const Shapes s;
   return s;
+}
+
+// Pairs of n-gons for overlaps, by name: "<n>-gons" overlapping, "<n>-gons-apart" with a gap of
+// apartGap along the normal of the edge that ends at corner n / 4, so the walk stops a quarter of
+// the way through the first polygon's edges (the edge opposite gives the same axis). The planes are set rather than
+// computed: the edges of the 1,024-gon are shorter than the tolerance of computePlane.
+struct OverlapPair {
+  std::string name;
+  Polygon a, b;
+};
+
+const std::vector<OverlapPair>& overlapPairs() {
+  static VertexStore store;
+  static const std::vector<OverlapPair> pairs = [] {
+    std::vector<OverlapPair> out;
+    const Plane clockwise{{0, 0, -1}, 0};
+    for (const std::int64_t n : overlapSizes) {
+      const double half = 3.141592653589793 / static_cast<double>(n);
+      const double normalAngle = 0.1 - 2 * half * (static_cast<double>(n / 4) - 0.5);
+      const double distance = 2 * 0.5 * std::cos(half) + apartGap;
+      const Vector3 apart{static_cast<float>(distance * std::cos(normalAngle)),
+                          static_cast<float>(distance * std::sin(normalAngle)), 0};
+      for (auto [suffix, offset] : {std::pair{"", secondPolygonOffset}, std::pair{"-apart", apart}}) {
+        std::vector<Vector3> moved = circle(n);
+        for (Vector3& c : moved) c = c + offset;
+        OverlapPair pair{std::to_string(n) + "-gons" + suffix, makePolygon(store, circle(n)),
+                         makePolygon(store, moved)};
+        pair.a.plane = pair.b.plane = clockwise;
+        out.push_back(std::move(pair));
+      }
+    }
+    return out;
+  }();
+  return pairs;
 }
 
 BoostPoint toBoost(const Vector3& p) { return {p.x, p.y}; }
@@ -260,42 +299,78 @@ void registerOperations() {
 
 std::string gonName(std::size_t i) { return std::to_string(polygonSizes[i]) + "-gon"; }
 
-// The three lane-parallel operations on the n-gons, and all their shapes again through the step-by-step walks.
-void registerPolygonsAndWalks() {
-  const Shapes& s = shapes();
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
-    const std::string shape = gonName(i);
-    const Polygon& gon = s.gons[i];
-    const Polygon& insideGon = s.insideGons[i];
-    const Polygon& moved = s.movedGons[i];
-    for (const Query& q : queries) {
-      const std::string at = "/" + shape + "/" + q.name;
-      addQuery("op/insideEdgePlanes" + at, q.point,
-               [&](const Vector3& p) { return insideGon.insideEdgePlanes(p, shapeTol); });
-      addQuery("op/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-               [&](const Vector3& p) { return gon.closestPoint(p); });
-      addQuery("walk/insideEdgePlanes" + at, q.point,
-               [&](const Vector3& p) { return referenceInsideEdgePlanes(insideGon, p); });
-      addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-               [&](const Vector3& p) { return referenceClosestPoint(gon, p); });
+// Each operation's forms on the shapes: the step-by-step method (step/), the lanes held at four
+// (four/, the baseline and the browser's width) and the form the operation chooses (op/, on the
+// programs' shapes registered above).
+template <class Fn>
+void addInFourLanes(const std::string& name, const Vector3& point, Fn fn) {
+  add(name, [point, fn](benchmark::State& state) {
+    const bool wide = wideLanes;
+    wideLanes = false;
+    Vector3 p = point;
+    for (auto _ : state) {
+      benchmark::DoNotOptimize(p);
+      benchmark::DoNotOptimize(fn(p));
     }
-    add("op/overlaps/" + shape + "s", [&](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(gon.overlaps(moved, shapeTol));
-    });
-    add("walk/overlaps/" + shape + "s", [&](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(gon, moved, shapeTol));
-    });
-  }
-  for (const Query& q : queries) {
-    const std::string at = std::string("/square/") + q.name;
-    addQuery("walk/insideEdgePlanes" + at, q.point,
-             [&s](const Vector3& p) { return referenceInsideEdgePlanes(s.insideSquare, p); });
-    addQuery("walk/closestPoint" + at, q.point + drawingPlaneNormal * queryHeight,
-             [&s](const Vector3& p) { return referenceClosestPoint(s.square, p); });
-  }
-  add("walk/overlaps/rectangles", [&s](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(referenceOverlaps(s.rectangleA, s.rectangleB, shapeTol));
+    wideLanes = wide;
   });
+}
+
+void addForms(const std::string& at, const Polygon& insidePolygon, const Polygon& polygon, bool withOp) {
+  for (const Query& q : queries) {
+    const std::string where = at + "/" + q.name;
+    const Vector3 above = q.point + drawingPlaneNormal * queryHeight;
+    auto edgePlanes = [&insidePolygon](const Vector3& p) { return insidePolygon.insideEdgePlanes(p, shapeTol); };
+    auto barycentric = [&insidePolygon](const Vector3& p) {
+      return insidePolygon.insideBarycentric(p, barycentricEps);
+    };
+    auto closest = [&polygon](const Vector3& p) { return polygon.closestPoint(p); };
+    if (withOp) {
+      addQuery("op/insideEdgePlanes" + where, q.point, edgePlanes);
+      addQuery("op/insideBarycentric" + where, q.point, barycentric);
+      addQuery("op/closestPoint" + where, above, closest);
+    }
+    addInFourLanes("four/insideEdgePlanes" + where, q.point, edgePlanes);
+    addInFourLanes("four/closestPoint" + where, above, closest);
+    addQuery("step/insideEdgePlanes" + where, q.point,
+             [&insidePolygon](const Vector3& p) { return stepByStep::insideEdgePlanes(insidePolygon, p); });
+    addQuery("step/insideBarycentric" + where, q.point, [&insidePolygon](const Vector3& p) {
+      return stepByStep::insideBarycentric(insidePolygon, p, barycentricEps);
+    });
+    addQuery("step/closestPoint" + where, above,
+             [&polygon](const Vector3& p) { return stepByStep::closestPoint(polygon, p); });
+  }
+}
+
+void addOverlapForms(const std::string& shape, const Polygon& a, const Polygon& b, bool withOp) {
+  if (withOp)
+    add("op/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(a.overlaps(b, shapeTol));
+    });
+  addInFourLanes("four/overlaps/" + shape, {}, [&a, &b](const Vector3&) { return a.overlaps(b, shapeTol); });
+  // The two lane forms of overlaps, whichever the operation chooses for this pair.
+  add("all/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(overlapsInLanes(a, b, shapeTol));
+  });
+  add("bounded/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(boundedOverlapsInLanes(a, b, shapeTol));
+  });
+  add("step/overlaps/" + shape, [&a, &b](benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(stepByStep::overlaps(a, b, shapeTol));
+  });
+}
+
+void registerPolygonsAndForms() {
+  const Shapes& s = shapes();
+  addForms("/square", s.insideSquare, s.square, false);
+  for (const Query& q : queries) {
+    addQuery(std::string("step/insideBarycentric/triangle/") + q.name, q.point,
+             [&s](const Vector3& p) { return stepByStep::insideBarycentric(s.triangle, p, barycentricEps); });
+  }
+  addOverlapForms("rectangles", s.rectangleA, s.rectangleB, false);
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i)
+    addForms("/" + gonName(i), s.insideGons[i], s.gons[i], true);
+  for (const OverlapPair& pair : overlapPairs()) addOverlapForms(pair.name, pair.a, pair.b, true);
 }
 
 void registerBoost() {
@@ -318,22 +393,23 @@ void registerBoost() {
   add("boost/intersects/rectangles", [](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(rectangleA, rectangleB));
   });
-  static std::vector<BoostPolygon> gons, movedGons;
-  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
-    gons.push_back(toBoost(s.gons[i]));
-    movedGons.push_back(toBoost(s.movedGons[i]));
-  }
+  static std::vector<BoostPolygon> gons;
+  for (std::size_t i = 0; i < std::size(polygonSizes); ++i) gons.push_back(toBoost(s.gons[i]));
   for (std::size_t i = 0; i < std::size(polygonSizes); ++i) {
     const BoostPolygon& gon = gons[i];
-    const BoostPolygon& moved = movedGons[i];
     for (const Query& q : queries) {
       const std::string at = "/" + gonName(i) + "/" + q.name;
       addQuery("boost/within" + at, q.point, [&gon](const Vector3& p) { return bg::within(toBoost(p), gon); });
       addQuery("boost/covered_by" + at, q.point, [&gon](const Vector3& p) { return bg::covered_by(toBoost(p), gon); });
       addQuery("boost/distance" + at, q.point, [&gon](const Vector3& p) { return bg::distance(toBoost(p), gon); });
     }
-    add("boost/intersects/" + gonName(i) + "s", [&gon, &moved](benchmark::State& state) {
-      for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(gon, moved));
+  }
+  static std::vector<std::pair<BoostPolygon, BoostPolygon>> pairs;
+  for (const OverlapPair& pair : overlapPairs()) pairs.emplace_back(toBoost(pair.a), toBoost(pair.b));
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const auto& [a, b] = pairs[i];
+    add("boost/intersects/" + overlapPairs()[i].name, [&a, &b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(bg::intersects(a, b));
     });
   }
   add("boost/intersection/square", [](benchmark::State& state) {
@@ -345,6 +421,59 @@ void registerBoost() {
     }
   });
 }
+
+#ifdef HAVE_BOX2D
+// The same questions put to Box2D, on the shapes it takes (up to eight corners): TestPoint of a
+// polygon shape, b2Distance from a one-point proxy, and b2TestOverlap of two polygon shapes. Each
+// query starts afresh (no simplex cache kept from the last), as a one-off question would.
+b2PolygonShape toBox2d(const Polygon& polygon) {
+  std::vector<b2Vec2> corners;
+  for (const VertexRef& ref : polygon) corners.emplace_back(ref->position.x, ref->position.y);
+  b2PolygonShape shape;
+  shape.Set(corners.data(), static_cast<int32>(corners.size()));
+  return shape;
+}
+
+void registerBox2d() {
+  const Shapes& s = shapes();
+  static std::vector<std::pair<std::string, b2PolygonShape>> shapesByName;
+  shapesByName.emplace_back("square", toBox2d(s.square));
+  shapesByName.emplace_back("8-gon", toBox2d(s.gons[0]));
+  static b2Transform identity;
+  identity.SetIdentity();
+  for (const auto& [name, shape] : shapesByName) {
+    for (const Query& q : queries) {
+      const std::string at = "/" + name + "/" + q.name;
+      const b2PolygonShape& polygon = shape;
+      addQuery("box2d/TestPoint" + at, q.point,
+               [&polygon](const Vector3& p) { return polygon.TestPoint(identity, b2Vec2(p.x, p.y)); });
+      addQuery("box2d/b2Distance" + at, q.point, [&polygon](const Vector3& p) {
+        const b2Vec2 point(p.x, p.y);
+        b2DistanceInput input;
+        input.proxyA.Set(&polygon, 0);
+        input.proxyB.Set(&point, 1, 0);
+        input.transformA = input.transformB = identity;
+        input.useRadii = false;
+        b2SimplexCache cache;
+        cache.count = 0;
+        b2DistanceOutput output;
+        b2Distance(&output, &cache, &input);
+        return output.pointA.x + output.pointA.y;
+      });
+    }
+  }
+  static std::vector<std::pair<std::string, std::pair<b2PolygonShape, b2PolygonShape>>> pairs;
+  pairs.push_back({"rectangles", {toBox2d(s.rectangleA), toBox2d(s.rectangleB)}});
+  for (const OverlapPair& pair : overlapPairs())
+    if (pair.a.size() <= b2_maxPolygonVertices) pairs.push_back({pair.name, {toBox2d(pair.a), toBox2d(pair.b)}});
+  for (const auto& [name, shapes] : pairs) {
+    const auto& [a, b] = shapes;
+    add("box2d/b2TestOverlap/" + name, [&a = a, &b = b](benchmark::State& state) {
+      for (auto _ : state) benchmark::DoNotOptimize(b2TestOverlap(&a, 0, &b, 0, identity, identity));
+    });
+  }
+}
+#endif
 
 // A circle approximation crossed through its centre by a line parallel to the programs' cutting line.
 void registerScaling() {
@@ -359,10 +488,14 @@ void registerScaling() {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  benchmark::AddCustomContext("wide_lanes", wideLanes ? "yes" : "no");
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   registerOperations();
-  registerPolygonsAndWalks();
+  registerPolygonsAndForms();
   registerBoost();
+#ifdef HAVE_BOX2D
+  registerBox2d();
+#endif
   registerScaling();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -45,6 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Polygon other = rotated(polygon, in.byte() % n);
     check(other.isConvex(tol) == convex, "isConvex: the answer depends on the first vertex");
     check(other.isTiny(tol) == tiny, "isTiny: the answer depends on the first vertex");
+    // A corner listed twice in a row counts as listed once, where the corners are finite (an
+    // infinite corner less itself is not a number, not a zero direction) and at least three
+    // (below three the count alone answers).
+    Polygon repeated = polygon;
+    const std::size_t at = in.byte() % n;
+    repeated.insert(at, polygon.at(at));
+    if (n >= 3 && moderate(polygon))
+      check(repeated.isConvex(tol) == convex, "isConvex: a repeated corner changes the answer");
   }
   if (wider >= tol) {
     if (convex) check(polygon.isConvex(wider), "isConvex: false for a larger tolerance");

@@ -5,6 +5,8 @@
 REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth pkgconf"
 # ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm).
 WEB_PACKAGES="cmake make python3 nodejs emscripten chromium"
+# ... and for the benchmarks' second peer (scripts/bench; without it geometry_bench leaves Box2D out).
+BENCH_PACKAGES="libbox2d-dev"
 # ... and to make the Debian package (dpkg-shlibdeps reads the programs' dependencies).
 DEB_PACKAGES="dpkg-dev file"
 # ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).

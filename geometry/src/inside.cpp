@@ -1,18 +1,21 @@
-// Three ways to tell whether a point lies inside a polygon: barycentric
-// coordinates over a fan of triangles, one plane per edge, and the angle sum.
+// Three ways to tell whether a point lies inside a polygon: barycentric coordinates over a fan
+// of triangles, one plane per edge, and the angle sum. The first two are given step by step
+// first; the operations run their forms in lanes (lanes/), which give the same answers.
 #include <geometry/contract.h>
 #include <geometry/polygon.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "lane_kernels.h"
-#include "lane_width.h"
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace geometry {
 namespace {
 
 constexpr float fullTurn = 2 * 3.14159265f;  // twice the float pi: 6.2831855
+// For a triangle or a quadrilateral the walk of one or two fan triangles is faster than a block of lanes.
+constexpr std::size_t smallestFanInLanes = 5;
 
 Vector3 directionFrom(const Vector3& p, const Vector3& to) {
   Vector3 d = to - p;
@@ -22,24 +25,53 @@ Vector3 directionFrom(const Vector3& p, const Vector3& to) {
 
 }  // namespace
 
-// The fan of triangles (a, previous corner, corner) from the polygon's first vertex, four
-// triangles at a time: lane i holds the triangle that ends at corner first + i. The point is
-// inside as soon as one triangle holds it, so the triangles can be judged side by side.
-bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
-  using F = lanes::Floats4;
-  if (size() < 2) contractViolation("Polygon::insideBarycentric", "fewer than two vertices");
-  const std::size_t n = size();
-  if (n == 2) return false;
-  const Points<F> a = splat<F>(vertices[0]->position);
-  const Points<F> w = splat<F>(p) - a;
-  Points<F> before = splat<F>(vertices[1]->position);
-  for (std::size_t first = 2; first < n; first += lanes::widthOf<F>) {
-    const Points<F> cur = corners<F>(*this, first);
-    const lanes::MaskOf<F> holds = fanHolds(a, w, predecessors(before, cur), cur, eps);
-    before = cur;
-    if (lanes::anyTrue(holds & lanes::below<F>(n - first))) return true;
+namespace stepByStep {
+
+// The fan of triangles (a, previous, cur) from vertex 0; inside as soon as one holds the point.
+bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps) {
+  const Vector3 a = polygon.at(0)->position;
+  Vector3 previous = polygon.at(1)->position;
+  const std::size_t n = polygon.size();
+  if (n <= 2) return false;
+  for (std::size_t i = 2; i < n; ++i) {
+    const Vector3& cur = polygon.at(i)->position;
+    const Vector3 e1 = previous - a;
+    const Vector3 e2 = cur - a;
+    previous = cur;
+    // w = point - a is split as u * e1 + v * e2 plus a part off the triangle's plane. perp, the
+    // part of e2 perpendicular to e1, sees no e1, so it gives v alone; what is left of w after
+    // v * e2 then gives u along e1. A triangle of no area gives not-a-number, which fails below.
+    const float k = 1 / e1.lengthSquared();
+    const Vector3 perp = e2 - e1 * (dot(e2, e1) * k);
+    const Vector3 w = point - a;
+    const float v = dot(w, perp) / dot(e2, perp);
+    if (v < -eps) continue;
+    const float u = dot(w - e2 * v, e1) * k;
+    if (u >= -eps && u + v <= 1 + eps) return true;
   }
   return false;
+}
+
+// One plane per edge, from the closing edge on; outside at the first edge the point lies beyond.
+bool insideEdgePlanes(const Polygon& polygon, const Vector3& point) {
+  Vector3 previous = polygon.back()->position;
+  for (const VertexRef& ref : polygon) {
+    const Vector3& cur = ref->position;
+    // cross(normal, edge) points out of a polygon wound counter-clockwise about the normal. It
+    // is not normalised, so the allowance shrinks as the edge grows.
+    const Vector3 out = cross(polygon.plane.normal, previous - cur);
+    previous = cur;
+    if (dot(out, point - cur) > edgePlaneAllowance) return false;
+  }
+  return true;
+}
+
+}  // namespace stepByStep
+
+bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
+  if (size() < 2) contractViolation("Polygon::insideBarycentric", "fewer than two vertices");
+  if (size() < smallestFanInLanes) return stepByStep::insideBarycentric(*this, p, eps);
+  return insideBarycentricInLanes(*this, p, eps);
 }
 
 // The tolerance argument is unused: every caller passes 0.01, the fixed allowance.

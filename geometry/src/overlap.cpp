@@ -1,8 +1,11 @@
-// Overlap of two convex polygons by separating axes, and the centre and
-// translation of a polygon that let a program move it as a whole.
+// Overlap of two convex polygons by separating axes, given step by step first, and the centre
+// and translation of a polygon that let a program move it as a whole.
 #include <geometry/polygon.h>
 
-#include "lane_width.h"
+#include <algorithm>
+
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace geometry {
 
@@ -18,10 +21,62 @@ void Projection::add(const Vector3& p) {
   if (q > max) max = q;
 }
 
-// The steps, side by side in lanes, are in overlapsIn (lane_kernels.h).
+namespace stepByStep {
+namespace {
+
+Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin) {
+  Projection extent;
+  extent.start(axis, origin, p.at(0)->position);
+  for (std::size_t i = 1; i < p.size(); ++i) extent.add(p.at(i)->position);
+  return extent;
+}
+
+// Whether p's face normal or one of its edge normals shows a gap of at least tol between the
+// projections of p and q. The edges start with the closing one; a degenerate edge (no length,
+// or along the normal) gives no axis, and the next edge starts where it did.
+bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol) {
+  auto separates = [&](const Vector3& axis, const Vector3& origin) {
+    const Projection a = project(p, axis, origin);
+    const Projection b = project(q, axis, origin);
+    // Negative when the two overlap on the axis, 0 when they touch.
+    return std::max(b.min - a.max, a.min - b.max) >= tol;
+  };
+  const Vector3& normal = p.plane.normal;
+  Vector3 start = p.back()->position;
+  if (separates(normal, start)) return true;
+  for (const VertexRef& ref : p) {
+    Vector3 axis = cross(ref->position - start, normal);
+    axis.normalize();
+    if (axis.lengthSquared() < degenerateAxis) continue;
+    if (separates(axis, start)) return true;
+    start = ref->position;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool overlaps(const Polygon& p, const Polygon& q, float tol) {
+  if (p.size() == 0 || q.size() == 0) return false;
+  return !separatedByAxesOf(p, q, tol) && !separatedByAxesOf(q, p, tol);
+}
+
+}  // namespace stepByStep
+
+namespace {
+
+// Up to this many corners between the two, projecting all of them on every axis costs less than
+// bounding each axis's gap first.
+constexpr std::size_t largestAllCorners = 32;
+
+}  // namespace
+
+// Small polygons have every corner projected on every axis, in lanes; larger ones have each axis's
+// gap bounded first.
 bool Polygon::overlaps(const Polygon& other, float tol) const {
   if (size() == 0 || other.size() == 0) return false;
-  return overlapsInLanes(*this, other, tol);
+  if (size() + other.size() <= largestAllCorners) return overlapsInLanes(*this, other, tol);
+  return boundedOverlapsInLanes(*this, other, tol);
 }
 
 // An empty polygon has no centre to average towards; it is put at zero rather

@@ -7,8 +7,13 @@
 namespace geometry {
 namespace {
 
+bool isZero(const Vector3& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
+
 // Walks the corners comparing each edge direction with the one before; fires at
 // the first corner that turns the wrong way about the normal by more than tol.
+// A corner listed twice in a row gives no direction of its own (a zero one): the
+// walk keeps the previous direction, so the corner after it is still compared
+// with a real edge.
 struct ConvexWalk {
   Vector3 previousPoint;
   Vector3 previousDirection;
@@ -19,6 +24,10 @@ struct ConvexWalk {
     const Vector3& p = ref->position;
     Vector3 dir = previousPoint - p;
     dir.normalize();
+    if (isZero(dir)) {
+      previousPoint = p;
+      return false;
+    }
     // For unit directions this is the sine of the turn at the corner, measured about the normal.
     const float turn = dot(cross(normal, previousDirection), dir - previousDirection);
     if (turn < -tol) return true;
@@ -77,8 +86,13 @@ bool Polygon::computePlane(float tol) {
 bool Polygon::isConvex(float tol) const {
   const std::size_t n = size();
   if (n < 3) return true;
-  Vector3 start = vertices[n - 2]->position - vertices[n - 1]->position;
-  start.normalize();
+  // The walk's direction on arriving at vertex 0: that of the last corner, or where that is
+  // zero, of the nearest corner before it whose direction is not.
+  Vector3 start;
+  for (std::size_t k = n; k-- > 0 && isZero(start);) {
+    start = vertices[k > 0 ? k - 1 : n - 1]->position - vertices[k]->position;
+    start.normalize();
+  }
   ConvexWalk walk{vertices[n - 1]->position, start, plane.normal, tol};
   return std::find_if(vertices.begin(), vertices.end(), std::ref(walk)) == vertices.end();
 }

@@ -1,18 +1,20 @@
 // insideEdgePlanes, insideBarycentric, closestPoint and overlaps, which judge several edges or axes side by
-// side, against the step-by-step walks, on random polygons: the same answers, the same
-// bits of every closest point (any not-a-number equal to any other).
+// side (overlaps after bounding each axis's gap), against the library's step-by-step methods, on
+// random polygons: the same answers, also at the largest gap and one ulp either side of it, and
+// the same bits of every closest point (any not-a-number equal to any other).
 #include <geometry/polygon.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <sstream>
 #include <string>
 
-#include "lane_width.h"
-#include "reference_walks.h"
+#include "lanes/lane_width.h"
+#include "step_by_step.h"
 
 namespace {
 
@@ -89,6 +91,31 @@ bool sameBits(const Vector3& a, const Vector3& b) {
   return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
 }
 
+// The largest tol at which p.overlaps(q, tol) is false, that is the largest gap on any axis as
+// the operation computes it, found by halving the floats in their order (overlaps is false
+// exactly up to it). Searched with the operation; checked against the walk at it and one ulp
+// either side, where a wrong bound or a wrong gap would show.
+float decisiveGap(const Polygon& p, const Polygon& q) {
+  auto toKey = [](float f) {
+    std::int32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits >= 0 ? std::int64_t{bits} : -std::int64_t{bits & 0x7fffffff};
+  };
+  auto toFloat = [](std::int64_t key) {
+    const std::uint32_t bits =
+        key >= 0 ? static_cast<std::uint32_t>(key) : 0x80000000u | static_cast<std::uint32_t>(-key);
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  };
+  std::int64_t separated = toKey(-inf), joined = toKey(inf);
+  while (joined - separated > 1) {
+    const std::int64_t mid = separated + (joined - separated) / 2;
+    (p.overlaps(q, toFloat(mid)) ? joined : separated) = mid;
+  }
+  return toFloat(separated);
+}
+
 std::string describe(int index, const Polygon& p) {
   std::ostringstream s;
   s.precision(9);
@@ -108,26 +135,33 @@ void checkAgainstTheWalks() {
     const Polygon q = make.polygon(store);
     for (int k = 0; k < 4; ++k) {
       const Vector3 point = make.point();
-      const bool want = referenceInsideEdgePlanes(p, point);
+      const bool want = stepByStep::insideEdgePlanes(p, point);
       ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want)
           << "insideEdgePlanes at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
       inside += want;
       if (p.size() < 2) continue;
       const float eps = k == 0 ? 0.01f : 0;
-      ASSERT_EQ(p.insideBarycentric(point, eps), referenceInsideBarycentric(p, point, eps))
+      ASSERT_EQ(p.insideBarycentric(point, eps), stepByStep::insideBarycentric(p, point, eps))
           << "insideBarycentric at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
-      const Vector3 nearest = referenceClosestPoint(p, point);
+      const Vector3 nearest = stepByStep::closestPoint(p, point);
       const Vector3 got = p.closestPoint(point);
       ASSERT_TRUE(sameBits(got, nearest))
           << "closestPoint of " << point.x << " " << point.y << " " << point.z << ": " << got.x << " " << got.y << " "
           << got.z << ", the walk " << nearest.x << " " << nearest.y << " " << nearest.z << " in " << describe(c, p);
-      onOutline += !referenceInsideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
+      onOutline += !stepByStep::insideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
     }
     const float tol = make.tolerance();
-    const bool want = referenceOverlaps(p, q, tol);
+    const bool want = stepByStep::overlaps(p, q, tol);
     ASSERT_EQ(p.overlaps(q, tol), want) << "overlaps with tol " << tol << " of " << describe(c, p) << "\nand "
                                         << describe(c, q);
     overlapping += want;
+    if (c % 4 == 0 && p.size() > 0 && q.size() > 0) {
+      const float gap = decisiveGap(p, q);
+      for (const float near : {gap, std::nextafter(gap, inf), std::nextafter(gap, -inf)})
+        ASSERT_EQ(p.overlaps(q, near), stepByStep::overlaps(p, q, near))
+            << "overlaps with tol " << near << " (the largest gap " << gap << ") of " << describe(c, p) << "\nand "
+            << describe(c, q);
+    }
   }
   // The cases should reach both answers of each test, and the outline stage of closestPoint.
   EXPECT_GT(inside, caseCount / 5);

@@ -1,4 +1,4 @@
-// The step-by-step walks, built on Polygon's public operations.
+// The step-by-step walks of split and cut, built on Polygon's public operations.
 #include "reference_walks.h"
 
 #include <algorithm>
@@ -127,92 +127,4 @@ void referenceCut(Polygon& p, const Plane& cutter, Side side, float eps) {
     prevInside = curInside;
     prev = cur;
   }
-}
-
-bool referenceInsideBarycentric(const Polygon& p, const Vector3& point, float eps) {
-  if (p.size() == 2) return false;
-  const Vector3 a = p.at(0)->position;
-  Vector3 previous = p.at(1)->position;
-  for (std::size_t i = 2; i < p.size(); ++i) {
-    const Vector3& cur = p.at(i)->position;
-    const Vector3 e1 = previous - a;
-    const Vector3 e2 = cur - a;
-    previous = cur;
-    const float k = 1 / e1.lengthSquared();
-    const Vector3 perp = e2 - e1 * (dot(e2, e1) * k);
-    const Vector3 w = point - a;
-    const float v = dot(w, perp) / dot(e2, perp);
-    if (v < -eps) continue;
-    const float u = dot(w - e2 * v, e1) * k;
-    if (u >= -eps && u + v <= 1 + eps) return true;
-  }
-  return false;
-}
-
-bool referenceInsideEdgePlanes(const Polygon& p, const Vector3& point) {
-  Vector3 previous = p.back()->position;
-  for (const VertexRef& ref : p) {
-    const Vector3& cur = ref->position;
-    const Vector3 out = cross(p.plane.normal, previous - cur);
-    previous = cur;
-    if (dot(out, point - cur) > 0.01f) return false;
-  }
-  return true;
-}
-
-Vector3 referenceClosestPoint(const Polygon& p, const Vector3& q) {
-  const Vector3 foot = q - p.plane.normal * p.plane.signedDistance(q);
-  if (referenceInsideBarycentric(p, foot, 0)) return foot;
-  const std::size_t n = p.size();
-  float best = 1e10f;
-  Vector3 result;
-  for (std::size_t i = 0; i < n; ++i) {
-    const Vector3 a = p.at(i)->position;
-    const Vector3 b = p.at((i + 1) % n)->position;
-    const Vector3 e = b - a;
-    const float edgeSquared = e.lengthSquared();
-    const float t = edgeSquared > 0 ? dot(q - a, e) / edgeSquared : 0;
-    const Vector3 c = t <= 0 ? a : t >= 1 ? b : a + e * t;
-    const float d2 = (q - c).lengthSquared();
-    if (d2 < best || i == 0) {
-      best = d2;
-      result = c;
-    }
-  }
-  return result;
-}
-
-namespace {
-
-Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin) {
-  Projection extent;
-  extent.start(axis, origin, p.at(0)->position);
-  for (std::size_t i = 1; i < p.size(); ++i) extent.add(p.at(i)->position);
-  return extent;
-}
-
-bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol) {
-  auto separates = [&](const Vector3& axis, const Vector3& origin) {
-    const Projection a = project(p, axis, origin);
-    const Projection b = project(q, axis, origin);
-    return std::max(b.min - a.max, a.min - b.max) >= tol;
-  };
-  const Vector3& normal = p.plane.normal;
-  Vector3 start = p.back()->position;
-  if (separates(normal, start)) return true;
-  for (const VertexRef& ref : p) {
-    Vector3 axis = cross(ref->position - start, normal);
-    axis.normalize();
-    if (axis.lengthSquared() < 0.5f) continue;
-    if (separates(axis, start)) return true;
-    start = ref->position;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool referenceOverlaps(const Polygon& p, const Polygon& q, float tol) {
-  if (p.size() == 0 || q.size() == 0) return false;
-  return !separatedByAxesOf(p, q, tol) && !separatedByAxesOf(q, p, tol);
 }

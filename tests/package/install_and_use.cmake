@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs BUILD_DIR into WORK/prefix, checks the layout and the exported targets,
-# then builds CONSUMER against the prefix and runs its checks.
-# Variables: BUILD_DIR, CONSUMER, WORK, GENERATOR, CXX, LIBDIR, DATADIR, DOCDIR, and PROGRAMS
+# then builds CONSUMER and GEOMETRY_ONLY against the prefix and runs their checks.
+# Variables: BUILD_DIR, CONSUMER, GEOMETRY_ONLY, WORK, GENERATOR, CXX, LIBDIR, DATADIR, DOCDIR, and PROGRAMS
 # (the registered programs, separated by commas).
 set(prefix ${WORK}/prefix)
 file(REMOVE_RECURSE ${WORK})
@@ -50,3 +50,10 @@ run(${CMAKE_COMMAND} -S ${CONSUMER} -B ${WORK}/consumer -G ${GENERATOR} -DCMAKE_
 run(${CMAKE_COMMAND} --build ${WORK}/consumer)
 run(${WORK}/consumer/split_square)
 run(${WORK}/consumer/split_square_pkgconfig)
+
+# Only the geometry component, with GL and GLUT out of reach, linked into a shared library.
+run(${CMAKE_COMMAND} -S ${GEOMETRY_ONLY} -B ${WORK}/geometry_only -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX}
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix}
+  -DCMAKE_DISABLE_FIND_PACKAGE_OpenGL=ON -DCMAKE_DISABLE_FIND_PACKAGE_GLUT=ON)
+run(${CMAKE_COMMAND} --build ${WORK}/geometry_only)
+run(${WORK}/geometry_only/plugin_host)

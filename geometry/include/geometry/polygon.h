@@ -27,6 +27,8 @@ class VertexStore {
 };
 
 /// Handle to one vertex record plus the store in which it registers the records it creates.
+/// Records made through a ref live until the program ends, in one pool for the whole
+/// process, which is not safe to grow from two threads at once.
 struct VertexRef {
   Vertex* vertex;
   VertexStore* store;
@@ -64,7 +66,10 @@ struct Projection {
 };
 
 /// Ordered corners (handles into a store) plus a supporting plane. Consecutive
-/// corners are joined by an edge, and the last joins the first.
+/// corners are joined by an edge, and the last joins the first. All refs of a polygon,
+/// and of the polygons it is assigned from or to, belong to one store: assigning a ref
+/// keeps its store link, so records made by split and cut go to the store of the ref they
+/// start from.
 class Polygon {
  public:
   using const_iterator = std::vector<VertexRef>::const_iterator;
@@ -102,6 +107,7 @@ class Polygon {
   /// Takes the plane of the first corner with two edges at least tol long and not parallel; false if none (plane kept).
   bool computePlane(float tol);
   /// False if a corner turns the wrong way about the stored plane's normal by more than tol; true below 3 vertices.
+  /// A corner listed twice in a row counts as listed once.
   bool isConvex(float tol) const;
   /// True when fewer than three edges (the closing edge included) are at least tol long.
   bool isTiny(float tol) const;
@@ -119,13 +125,16 @@ class Polygon {
   /// judges p's projection onto each triangle's plane. Needs two vertices; false below three.
   bool insideBarycentric(const Vector3& p, float eps) const;
   /// Not beyond any edge's plane, upright on the polygon along the stored normal, by more than
-  /// 0.01 per unit of edge length. Needs one vertex; true for exactly one.
+  /// 0.01 divided by the edge's length (the edge normal is not normalised). Needs one vertex;
+  /// true for exactly one. tol is unused: the allowance is fixed.
   bool insideEdgePlanes(const Vector3& p, float tol) const;
   /// The unsigned angles under which the edges are seen from p add up to less than tol from a full turn.
   bool insideSumAngles(const Vector3& p, float tol) const;
   /// The same outline the other way round: vertex order reversed, plane negated.
   void flip();
   /// Nearest point to q: its foot on the plane if inside, else on the outline (lowest edge on ties). Needs 2 vertices.
+  /// Inside is insideBarycentric's fan from vertex 0, so for a non-convex polygon the foot can be
+  /// returned where a fan triangle reaches beyond the outline.
   Vector3 closestPoint(const Vector3& q) const;
   /// False if one is empty or a face or edge normal of either separates them by at least tol; assumes both convex.
   bool overlaps(const Polygon& other, float tol) const;

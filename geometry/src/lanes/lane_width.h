@@ -1,0 +1,25 @@
+// The lane-parallel forms of the inside tests, closestPoint and overlaps, in the width of lanes
+// chosen for this processor when the program loads.
+#pragma once
+
+#include <geometry/polygon.h>
+
+namespace geometry {
+
+/// True when closestPoint and overlaps run in eight lanes where the polygons have more than four
+/// corners: set when the program loads, on a desktop processor that has them. Until then, and
+/// where it is false, they run in four. Tests and benchmarks clear it to try four lanes too.
+extern bool wideLanes;
+
+/// As Polygon::insideBarycentric, for a polygon with at least three corners.
+bool insideBarycentricInLanes(const Polygon& polygon, const Vector3& p, float eps);
+/// As Polygon::insideEdgePlanes, for a polygon with at least one corner.
+bool insideEdgePlanesInLanes(const Polygon& polygon, const Vector3& p);
+/// As Polygon::closestPoint, for a polygon with at least two corners.
+Vector3 closestPointInLanes(const Polygon& polygon, const Vector3& q);
+/// As Polygon::overlaps, every corner projected on every axis, for two polygons with at least one corner each.
+bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol);
+/// The same, each axis judged first by an upper bound of its gap from one corner of each polygon.
+bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol);
+
+}  // namespace geometry

@@ -1,0 +1,28 @@
+// The polygon operations' methods as designed, one fan triangle, edge or axis at a time, in
+// the operations' own files. The faster forms (lanes/, and the bounded overlap test) must give
+// exactly their answers, bit for bit; the tests, fuzz targets and benchmarks compare with these.
+#pragma once
+
+#include <geometry/polygon.h>
+
+namespace geometry {
+
+/// insideEdgePlanes' fixed allowance beyond an edge's plane (divided by the edge's length, in distance).
+constexpr float edgePlaneAllowance = 0.01f;
+/// An edge normal shorter than this after normalising is zero: the edge has no length or runs
+/// along the plane's normal, and gives no axis.
+constexpr float degenerateAxis = 0.5f;
+
+namespace stepByStep {
+
+/// Polygon::insideBarycentric, for a polygon of at least two corners.
+bool insideBarycentric(const Polygon& polygon, const Vector3& p, float eps);
+/// Polygon::insideEdgePlanes, for a polygon of at least one corner.
+bool insideEdgePlanes(const Polygon& polygon, const Vector3& p);
+/// Polygon::closestPoint, for a polygon of at least two corners.
+Vector3 closestPoint(const Polygon& polygon, const Vector3& q);
+/// Polygon::overlaps.
+bool overlaps(const Polygon& p, const Polygon& q, float tol);
+
+}  // namespace stepByStep
+}  // namespace geometry
