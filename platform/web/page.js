@@ -192,10 +192,10 @@
     // through to the canvas; arrows move their point by a window pixel (ten with Shift),
     // as a drag to that pixel would.
     var marks = [], lastFocused = 0;
-    var pointPixel = Module._malloc(8);
+    var pixel = Module._malloc(8);  // the two ints of a point's window pixel
     function pixelOf(i) {
-      if (!Module._web_point_pixel(i, pointPixel, pointPixel + 4)) return null;
-      return [HEAP32[pointPixel >> 2], HEAP32[(pointPixel >> 2) + 1]];
+      if (!Module._web_point_pixel(i, pixel, pixel + 4)) return null;
+      return [HEAP32[pixel >> 2], HEAP32[(pixel >> 2) + 1]];
     }
     function move(i, dx, dy) {
       var p = pixelOf(i);

@@ -19,7 +19,7 @@ void web_swap();
 void web_listen();
 }
 
-/// The character at the current raster position, which it then advances.
+/// One character of the label at the current raster position, unless that position is invalid.
 void webBitmapCharacter(int c);
 /// Shows the frame drawn since the last swap, with its labels.
 void webSwapBuffers();
