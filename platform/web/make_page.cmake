@@ -1,14 +1,17 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes one program's page: the template with the module's script inlined, so
 # the page is a single file that opens straight from disk.
-# Variables: TEMPLATE, MODULE_JS, PAGE_JS (the page's controls), OUT, PROGRAM, DESCRIPTION.
+# Variables: TEMPLATE, MODULE_JS, PAGE_JS (the page's bundled script), OUT, PROGRAM, DESCRIPTION.
 file(READ "${TEMPLATE}" page)
 file(READ "${MODULE_JS}" module)
 file(READ "${PAGE_JS}" controls)
-string(FIND "${module}" "</script" closing)
-if(NOT closing EQUAL -1)
-  message(FATAL_ERROR "${MODULE_JS} contains </script and cannot be inlined")
-endif()
+foreach(script MODULE_JS PAGE_JS)
+  file(READ "${${script}}" text)
+  string(FIND "${text}" "</script" closing)
+  if(NOT closing EQUAL -1)
+    message(FATAL_ERROR "${${script}} contains </script and cannot be inlined")
+  endif()
+endforeach()
 string(REPLACE "@PROGRAM@" "${PROGRAM}" page "${page}")
 string(REPLACE "@DESCRIPTION@" "${DESCRIPTION}" page "${page}")
 string(REPLACE "@PAGE_SCRIPT@" "${controls}" page "${page}")

@@ -42,7 +42,8 @@ def touch(web):
 
 
 def phone(web):
-    """Every page fits 412 CSS pixels without sideways scrolling and draws at the device's resolution."""
+    """Every page fits 412 CSS pixels without sideways scrolling, draws at the device's resolution and names its
+    program in its title."""
     with BrowserSession(context=PHONE) as session:
         with open(os.path.join(web, "programs.txt")) as f:  # every registered program, written by CMake
             programs = f.read().split()
@@ -50,6 +51,7 @@ def phone(web):
         for name in ["index"] + programs:
             layout = page.goto(os.path.join(web, f"{name}.html"))
             check(layout["pageWidth"] <= layout["viewportWidth"] == 412, f"{name} scrolls sideways: {layout}")
+            check(name == "index" or layout["title"] == f"{name} · zembrola", f"{name}'s tab: {layout['title']!r}")
             check(name == "index" or layout["cssWidth"] == 412 and layout["storeWidth"] == round(412 * 2.625)
                   and layout["storeHeight"] == round(layout["cssHeight"] * 2.625), f"{name}: {layout}")
     print("pages: phone ok")
@@ -184,6 +186,12 @@ def link(web):
             check(kept.startswith(f"v1/{program}/"), f"{program}: address fragment {kept!r}")
             again = session.launch(f"{page}#{kept}")
             check(again.screenshot() == left and again.labels() == labels, f"{program}: #{kept} opened differently")
+        # Copy link copies, or says it could not and shows the address selected for copying by hand.
+        again.button("Copy link")
+        until(lambda: again._ask(op="read")["status"])
+        read = again._ask(op="read")
+        check(read["status"] == "Link copied." or read["status"].startswith("The link could not be copied")
+              and read["linkText"] == read["url"], f"Copy link: {read}")
     print("pages: link ok")
 
 

@@ -322,7 +322,7 @@ class BrowserPage:
         return self._ask(op="layout")
 
     def goto(self, page):
-        """Another page in the same tab, once its title is set; its layout()."""
+        """Another page in the same tab, once its program has made its window; its layout()."""
         self._ask(op="goto", page=page)
         return self.layout()
 
@@ -356,7 +356,7 @@ class BrowserWindow(BrowserPage, _Pointer):
         super().__init__(proc)
         self._last_input = time.monotonic()
         deadline = time.monotonic() + timeout
-        while True:  # the module sets the title when it creates its window
+        while True:  # the window's title is there once the program has made its window
             info = self._ask(op="info")
             if info["title"] == TITLE:
                 break

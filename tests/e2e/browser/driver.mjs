@@ -1,15 +1,16 @@
 // Opens one page in headless Chromium and drives it for an end-to-end scenario.
 // Reads one JSON command per line on stdin and answers each with one JSON line:
 // Canvas pixels are CSS pixels, top-left origin.
-//   {"op": "info"}                    -> {"title", "width", "height"} of the page and its canvas
+//   {"op": "info"}                    -> {"title": the program's window title, "page": the document's title,
+//                                        "width", "height"} of its canvas
 //   {"op": "move", "x", "y"}          -> mouse pointer to canvas pixel (x, y)
 //   {"op": "down" | "up", "button"}   -> "left", "middle" or "right"
 //   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot", "device"}          -> {"png": base64 screenshot of the canvas, in device pixels if device}
 //   {"op": "goto", "page"}            -> another page (PAGE.html#FRAGMENT too) in the same tab, once
-//                                        its title is "zembrola"
-//   {"op": "layout"}                  -> page and canvas sizes, in CSS and device pixels
+//                                        its program has made its window "zembrola" (the index: once loaded)
+//   {"op": "layout"}                  -> the document's title, page and canvas sizes, in CSS and device pixels
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
@@ -20,8 +21,9 @@
 //   {"op": "wheel", "x", "y", "deltaY"} -> a wheel turn over canvas pixel (x, y): {"cancelled"}
 //   {"op": "print", "on"}             -> the page as printed (or back on screen): {"figure": the
 //                                        print figure's markup}
-//   {"op": "read"}                    -> {"url", "status": the page's status line, "focused": the
-//                                        accessible name of the element with the focus}
+//   {"op": "read"}                    -> {"url", "status": the page's status line, "linkText": the address
+//                                        shown for copying by hand, or null, "focused": the accessible name of
+//                                        the element with the focus}
 //   {"op": "idle", "ms"}              -> left alone for ms: {"busy": main-thread task seconds, "frames":
 //                                        animation frames requested} in that time
 // Usage: node driver.mjs PAGE.html[#FRAGMENT] [CONTEXT]  (CONTEXT: JSON options of the browser context,
@@ -57,6 +59,9 @@ function address(file) {
 }
 await page.goto(address(process.argv[2]));
 
+// The title the program gave its window, kept on the canvas; null until the window is made.
+const windowTitle = () => page.$eval('canvas', (c) => c.dataset.windowTitle || null);
+
 async function canvasBox() {
   return page.$eval('canvas', (c) => {
     const r = c.getBoundingClientRect();
@@ -65,7 +70,7 @@ async function canvasBox() {
 }
 
 const commands = {
-  async info() { return {title: await page.title(), ...(await canvasBox())}; },
+  async info() { return {title: await windowTitle(), page: await page.title(), ...(await canvasBox())}; },
   async move({x, y}) {
     const box = await canvasBox();
     await page.mouse.move(box.x + x, box.y + y);
@@ -92,13 +97,16 @@ const commands = {
   async goto({page: file}) {
     await page.goto('about:blank');  // a new fragment alone would not load the page again
     await page.goto(address(file));
-    await page.waitForFunction(() => document.title === 'zembrola');
+    await page.waitForFunction(() => {  // a page without a canvas (the index) once it has loaded
+      const canvas = document.querySelector('canvas');
+      return canvas ? canvas.dataset.windowTitle === 'zembrola' : document.readyState === 'complete';
+    });
     return {};
   },
   async layout() {
     return page.evaluate(() => {
       const c = document.querySelector('canvas'), r = c && c.getBoundingClientRect(), root = document.documentElement;
-      return {pageWidth: root.scrollWidth, viewportWidth: root.clientWidth, ratio: devicePixelRatio,
+      return {title: document.title, pageWidth: root.scrollWidth, viewportWidth: root.clientWidth, ratio: devicePixelRatio,
               ...(c && {cssWidth: r.width, cssHeight: r.height, storeWidth: c.width, storeHeight: c.height})};
     });
   },
@@ -138,6 +146,7 @@ const commands = {
   async key({key}) { await page.keyboard.press(key); return {}; },
   async read() {
     return page.evaluate(() => ({url: location.href, status: (document.getElementById('status') || {}).textContent,
+                                 linkText: (({hidden, value}) => (hidden ? null : value))(document.getElementById('link-text') || {hidden: true}),
                                  focused: document.activeElement && document.activeElement.getAttribute('aria-label')}));
   },
   async download({name}) {

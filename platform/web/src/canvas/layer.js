@@ -1,0 +1,58 @@
+// GL and GLUT on an HTML canvas, as the program's calls reach it through library.js: the window
+// made on the page's canvas, each frame recorded and painted at the swap, the pointer followed.
+// The page hears of each frame shown and of each gesture's start and end through `events`.
+import {FrameRecorder} from './frame.js';
+import {Glyphs} from './glyphs.js';
+import {paintFrame} from './paint.js';
+import {listenToPointer} from './pointer.js';
+import {drawing} from './svg.js';
+import {View} from './view.js';
+
+export class CanvasLayer {
+  /** `program` is the program's side of the bridge (mouse, motion, refresh, setPickReach). */
+  constructor(canvas, labels, program) {
+    this.canvas = canvas;
+    this.labels = labels;  // the element that shows the labels' text
+    this.program = program;
+    this.glyphs = new Glyphs();
+    this.events = new EventTarget();  // 'frame', 'gesturestart', 'gestureend'
+    this.shownText = '';
+  }
+
+  /** Makes the canvas the window of width x height pixels, named `title` as the desktop's would be. */
+  createWindow(title, width, height) {
+    this.canvas.dataset.windowTitle = title;
+    this.view = new View(this.canvas, width, height);
+    this.recorder = new FrameRecorder(height);
+  }
+
+  clear() { this.recorder.clear(); }
+  draw(mode, data, pointSize, lineWidth) { this.recorder.draw(mode, data, pointSize, lineWidth); }
+  label(x, y, r, g, b) { this.recorder.label(x, y, r, g, b); }
+  character(c) { this.recorder.character(c); }
+
+  /**
+   * Shows the frame, and puts its labels' text on the page when it differs from that shown, so
+   * that a screen reader announces only changes.
+   */
+  swap() {
+    paintFrame(this.view, this.recorder.swap(), this.glyphs);
+    const text = this.recorder.labelText();
+    if (text !== this.shownText) this.labels.textContent = text;
+    this.shownText = text;
+    this.events.dispatchEvent(new Event('frame'));
+  }
+
+  /** The last frame as an SVG drawing of the designed size, for the screen or for print. */
+  drawing(print) { return drawing(this.recorder.shown, this.view.width, this.view.height, print); }
+
+  /** Starts following the pointer, and the canvas's size: a new size shows the last frame again at once. */
+  listen() {
+    const tell = (type) => () => this.events.dispatchEvent(new Event(type));
+    listenToPointer(this.view, this.program, {start: tell('gesturestart'), end: tell('gestureend')});
+    this.view.follow(() => {
+      paintFrame(this.view, this.recorder.shown, this.glyphs);
+      this.program.refresh();
+    });
+  }
+}

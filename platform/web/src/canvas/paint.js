@@ -1,0 +1,55 @@
+// The canvas writer: a recorded frame painted onto the canvas, scaled from window pixels to
+// the backing store's. Points (GL_POINTS, 0) are discs of the point size; segments have the
+// line width and blend their two colours along their length, as GL's smooth shading does.
+import {isLabel, segments} from './frame.js';
+import {ascent, cellWidth} from './glyphs.js';
+
+function paintPrimitive(ctx, item) {
+  if (item.mode === 0) {
+    for (const p of item.vertices) {
+      ctx.fillStyle = p.color;
+      ctx.beginPath();
+      ctx.arc(p.x, p.y, item.pointSize / 2, 0, 2 * Math.PI);
+      ctx.fill();
+    }
+    return;
+  }
+  for (const [a, b] of segments(item)) {
+    let style = a.color;
+    if (a.color !== b.color) {
+      style = ctx.createLinearGradient(a.x, a.y, b.x, b.y);
+      style.addColorStop(0, a.color);
+      style.addColorStop(1, b.color);
+    }
+    ctx.strokeStyle = style;
+    ctx.lineWidth = item.lineWidth;
+    ctx.beginPath();
+    ctx.moveTo(a.x, a.y);
+    ctx.lineTo(b.x, b.y);
+    ctx.stroke();
+  }
+}
+
+// As GL places a bitmap: the cell's baseline on the raster position's row. Glyphs are copied
+// unscaled onto whole backing-store pixels, so no smoothing softens them.
+function paintLabel(ctx, label, glyphs, scaleX, scaleY) {
+  ctx.save();
+  ctx.setTransform(1, 0, 0, 1, 0, 0);
+  for (let i = 0; i < label.text.length; ++i) {
+    ctx.drawImage(glyphs.get(label.text.charCodeAt(i), label.rgb, scaleX, scaleY),
+                  Math.round((label.x + cellWidth * i) * scaleX), Math.round((label.y - ascent) * scaleY));
+  }
+  ctx.restore();
+}
+
+/** Clears to black and paints the frame; `view` is the window's {ctx, width, height, scaleX, scaleY}. */
+export function paintFrame(view, frame, glyphs) {
+  const {ctx, width, height, scaleX, scaleY} = view;
+  ctx.setTransform(scaleX, 0, 0, scaleY, 0, 0);
+  ctx.fillStyle = '#000';
+  ctx.fillRect(0, 0, width, height);
+  for (const item of frame) {
+    if (isLabel(item)) paintLabel(ctx, item, glyphs, scaleX, scaleY);
+    else paintPrimitive(ctx, item);
+  }
+}

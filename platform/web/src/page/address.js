@@ -1,0 +1,73 @@
+// The address keeps the figure: brought up to date at the end of a gesture, or once the figure
+// has rested a moment, never on every event. Opening the page, or a new fragment, opens the
+// figure it links to; "Copy link" copies the address.
+import {linkOf, stateOf} from './link.js';
+
+const restMs = 300;
+
+export class Address {
+  constructor(bridge, program, status) {
+    this.bridge = bridge;
+    this.program = program;
+    this.status = status;
+    this.linked = linkOf(program, bridge.readState());
+    this.timer = 0;
+  }
+
+  /** The address's link made that of the figure as it is now. */
+  keep() {
+    clearTimeout(this.timer);
+    const link = linkOf(this.program, this.bridge.readState());
+    if (link !== this.linked) history.replaceState(null, '', `#${link}`);
+    this.linked = link;
+  }
+  keepSoon() {
+    clearTimeout(this.timer);
+    this.timer = setTimeout(() => this.keep(), restMs);
+  }
+  /** Whether the address is behind the figure, as after a change the program made itself. */
+  isBehind(state) { return linkOf(this.program, state) !== this.linked; }
+
+  /** Opens the figure of the address's fragment, if it has one, and again whenever it changes. */
+  follow() {
+    this.open();
+    window.addEventListener('hashchange', () => this.open());
+  }
+  open() {
+    const fragment = location.hash.slice(1);
+    if (!fragment) return;
+    let link = null;
+    try {
+      link = decodeURIComponent(fragment);
+    } catch {
+      // Not percent-encoding as it should be, so no link of ours: the message below says so.
+    }
+    const state = link === null ? null : stateOf(this.program, this.bridge.pointCount() + 1, link);
+    if (state && this.bridge.setState(state)) {
+      this.linked = link;
+      this.status.clear();
+    } else {
+      this.status.say('This link could not be read, so the figure is shown as it starts.');
+    }
+  }
+
+  /**
+   * Copies the address. Where the browser will not (no clipboard, or it refuses), the address is
+   * shown selected for copying by hand.
+   */
+  async copy(shown) {
+    this.keep();
+    try {
+      if (!navigator.clipboard) throw new Error('the browser gives the page no clipboard');
+      await navigator.clipboard.writeText(location.href);
+      shown.hidden = true;
+      this.status.say('Link copied.');
+    } catch (error) {
+      shown.value = location.href;
+      shown.hidden = false;
+      shown.focus();
+      shown.select();
+      this.status.say(`The link could not be copied (${error.message}): it is selected below, ready to copy.`);
+    }
+  }
+}
