@@ -63,7 +63,7 @@ def compiler(build):
     cxx = re.search(r"^CMAKE_CXX_COMPILER:\w+=(.*)$", cache, re.M).group(1)
     flags = re.search(r"^CMAKE_CXX_FLAGS_RELEASE:\w+=(.*)$", cache, re.M).group(1)
     version = subprocess.run([cxx, "--version"], capture_output=True, text=True).stdout.splitlines()[0]
-    return f"{version}, `{flags} -Wall -Wextra -ffp-contract=off` (Release, the default preset)"
+    return f"{version}, `{flags} -Wall -Wextra -ffp-contract=off` (Release, the bench preset)"
 
 
 def package_version(package):

@@ -1,12 +1,19 @@
 # shellcheck shell=bash
 # Shared helpers for the scripts in this directory; source it, don't run it.
 
-# Debian packages needed to build, test and run the demos (headless too).
-REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev libboost-dev xvfb xdotool x11-apps python3 xauth pkgconf"
-# ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm).
-WEB_PACKAGES="cmake make python3 nodejs emscripten chromium"
-# ... and for the benchmarks' second peer (scripts/bench; without it geometry_bench leaves Box2D out).
-BENCH_PACKAGES="libbox2d-dev"
+# Debian packages needed to build the programs: a C++20 compiler, CMake, and GL and GLUT's
+# development files. This is all that a build with ZEMBROLA_BUILD_TESTS=OFF asks for.
+REQUIRED_PACKAGES="cmake g++ make freeglut3-dev libgl1-mesa-dev"
+# ... and for the tests (every desktop preset but fuzz configures them): GoogleTest, Python for
+# the end-to-end scenarios, Xvfb, Mesa's software GL, xdotool and xwd to run the programs without
+# a display (scripts/run too), pkg-config for the package test.
+TEST_PACKAGES="libgtest-dev libgmock-dev python3 xvfb xauth libgl1-mesa-dri xdotool x11-apps pkgconf"
+# ... and for the benchmarks (ZEMBROLA_BUILD_BENCH: the bench and sanitize presets): Google
+# Benchmark, Boost.Geometry, and Box2D as the second peer (without it geometry_bench leaves Box2D out).
+BENCH_PACKAGES="libbenchmark-dev libboost-dev libbox2d-dev"
+# ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm);
+# the pages' unit tests build GoogleTest from the sources that libgtest-dev ships.
+WEB_PACKAGES="cmake make python3 nodejs emscripten chromium libgtest-dev"
 # ... and to make the Debian package (dpkg-shlibdeps reads the programs' dependencies).
 DEB_PACKAGES="dpkg-dev file"
 # ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).
@@ -16,10 +23,10 @@ FUZZ_PACKAGES="cmake make clang libclang-rt-14-dev"
 # shellcheck disable=SC2034  # used by the scripts that source this file
 REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Install whichever of the given packages (by default REQUIRED_PACKAGES) are missing.
+# Install whichever of the given packages are missing.
 ensure_packages() {
     local missing=() pkg
-    for pkg in ${*:-$REQUIRED_PACKAGES}; do
+    for pkg in "$@"; do
         grep -qx installed <<<"$(dpkg-query -W -f='${db:Status-Status}\n' "$pkg" 2>/dev/null)" || missing+=("$pkg")
     done
     [[ ${#missing[@]} -eq 0 ]] && return 0

@@ -125,7 +125,8 @@ void display() {
   drawArrow("edge2.u", t0, alongE2, arrowHeadLength, arrowHeadWidth);
   drawArrow("edge1.v", alongE2, alongE2 + c.e1 * c.v, arrowHeadLength, arrowHeadWidth);
 
-  // 7. The values, each red where it puts the cursor outside the triangle (so is a NaN: it fails every test)
+  // 7. The values, each red where it puts the cursor outside the triangle; a NaN (a degenerate
+  // triangle's) fails its comparison and is red too
   const double sum = double(c.u) + double(c.v);
   drawValue(0, "u = %.5f", c.u, c.u >= 0);
   drawValue(1, "v = %.5f", c.v, c.v >= 0);

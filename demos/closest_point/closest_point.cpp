@@ -11,7 +11,7 @@ namespace closest_point {
 using namespace geometry;
 using viewer::drawLabel;
 
-// Defined in construction order; released at exit in the reverse order.
+// The program's state. No global's constructor or destructor uses another, so their order is free.
 Polygon polygon;
 VertexStore vertexStore;
 
@@ -48,7 +48,7 @@ void display() {
   const Vector3 nearest = polygon.closestPoint({viewer::cursor.x, viewer::cursor.y, queryHeight});
   viewer::drawPoints({nearest});
 
-  // 5. and 6. Label, opaque and white
+  // 5. Label, opaque and white
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   drawLabel(0, polygon.isConvex(shapeTol) ? "convex" : "non-convex");

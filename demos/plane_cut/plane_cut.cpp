@@ -12,7 +12,7 @@ namespace plane_cut {
 using namespace geometry;
 using viewer::drawLabel;
 
-// Defined in construction order; released at exit in the reverse order.
+// The program's state. No global's constructor or destructor uses another, so their order is free.
 VertexStore vertexStore;
 Polygon square;
 Polygon cutPolygon;
@@ -40,8 +40,8 @@ constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 // Cuts a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeCut() {
   cutPolygon = square;
-  // The plane through the line, upright on the drawing plane; its front is on the
-  // left-hand side of someone looking from handleB towards handleA.
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
   const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   cutPolygon.cut(cutter, keptSide, cutEps);
 }

@@ -13,7 +13,7 @@ using namespace geometry;
 using viewer::drawLabel;
 using viewer::emitVertex;
 
-// Defined in construction order; released at exit in the reverse order.
+// The program's state. No global's constructor or destructor uses another, so their order is free.
 Polygon inputPolygon;
 Polygon magentaPiece;
 Polygon violetPiece;
@@ -42,8 +42,8 @@ constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 // Splits a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeSplit() {
   magentaPiece = inputPolygon;
-  // The plane through the line, upright on the drawing plane; its front is on the
-  // right-hand side of someone walking from handleA to handleB.
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
   const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   magentaPiece.split(cutter, violetPiece, magentaSide, splitEps);
 }

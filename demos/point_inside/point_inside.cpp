@@ -10,7 +10,7 @@ namespace point_inside {
 using namespace geometry;
 using viewer::drawLabel;
 
-// Defined in construction order; released at exit in the reverse order.
+// The program's state. No global's constructor or destructor uses another, so their order is free.
 Polygon polygon;
 VertexStore vertexStore;
 

@@ -11,7 +11,7 @@ namespace poly_overlap {
 using namespace geometry;
 using viewer::drawLabel;
 
-// Defined in construction order; released at exit in the reverse order.
+// The program's state. No global's constructor or destructor uses another, so their order is free.
 VertexStore vertexStore;
 Polygon polyA;
 Polygon polyB;

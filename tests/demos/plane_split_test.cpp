@@ -127,7 +127,7 @@ TEST_F(PlaneSplitProgram, HandleOntoHandleLeavesTheWholeSquareMagenta) {
 }
 
 TEST_F(PlaneSplitProgram, LinePastTheSquareGivesItToOneSide) {
-  // Walking from handleA down to handleB, the front (magenta) side is on the right, the west.
+  // Looking from handleB up to handleA, the front (magenta) side is on the left, the west.
   program.dragFromToAt({0.2f, 0.3f}, {0.9f, 0.75f});
   program.dragFromToAt({-0.2f, -0.3f}, {0.9f, -0.75f});
   EXPECT_EQ(positions(magentaPiece), (std::vector<Vector3>{c0, c1, c2, c3}));

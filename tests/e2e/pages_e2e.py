@@ -3,7 +3,7 @@ pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_spl
 figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
 figure kept in a link, undone, redone and reset, and moved with the keyboard.
 
-    pages_e2e.py touch|phone|long_session|figure|save|idle|reach|link|undo|keyboard|bad_link WEB_DIR
+    pages_e2e.py CASE WEB_DIR       (pages_e2e.py --list prints the cases, for CMake)
 """
 import os
 import sys
@@ -248,4 +248,7 @@ def bad_link(web):
 if __name__ == "__main__":
     cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
              "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link}
-    cases[sys.argv[1]](sys.argv[2])
+    if sys.argv[1:] == ["--list"]:
+        print("\n".join(cases))
+    else:
+        cases[sys.argv[1]](sys.argv[2])

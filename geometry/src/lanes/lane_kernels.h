@@ -227,7 +227,7 @@ struct AllCorners {
   LANES_INLINE bool separates(const Polygon& own, const Polygon& other, const Points<F>& axis, const Points<F>& origin,
                               std::size_t live) const {
     const Extents<F> a = extents(own, axis, origin), b = extents(other, axis, origin);
-    const F gap = lanes::max(b.min - a.max, a.min - b.max);
+    const F gap = lanes::higherOf(b.min - a.max, a.min - b.max);
     return lanes::anyTrue((gap >= lanes::splat<F>(tol)) & lanes::below<F>(live));
   }
 };
@@ -324,7 +324,7 @@ struct BoundedGaps {
   LANES_INLINE bool separates(const Polygon& own, const Polygon& other, const Points<F>& axis, const Points<F>& origin,
                               std::size_t live) {
     for (std::size_t lane = 0;; ++lane) {
-      const F bound = lanes::max(
+      const F bound = lanes::higherOf(
           projectionOf(qHindmost.position(), axis, origin) - projectionOf(pFurthest.position(), axis, origin),
           projectionOf(pHindmost.position(), axis, origin) - projectionOf(qFurthest.position(), axis, origin));
       const lanes::MaskOf<F> reaching =

@@ -6,9 +6,10 @@
 
 namespace geometry {
 
-/// True when closestPoint and overlaps run in eight lanes where the polygons have more than four
-/// corners: set when the program loads, on a desktop processor that has them. Until then, and
-/// where it is false, they run in four. Tests and benchmarks clear it to try four lanes too.
+/// True when closestPoint runs in eight lanes for a polygon of more than four corners, and overlaps
+/// for two polygons of more than eight between them: set when the program loads, on a desktop
+/// processor that has them. Until then, and where it is false, they run in four. Tests and
+/// benchmarks clear it to try four lanes too.
 extern bool wideLanes;
 
 /// As Polygon::insideBarycentric, for a polygon with at least three corners.

@@ -101,15 +101,10 @@ template <class F>
 LANES_INLINE F lowerOf(F m, F q) {
   return q < m ? q : m;
 }
-/// Lane by lane, q where q > m, else m.
+/// Lane by lane, q where q > m, else m: as std::max(m, q), a not-a-number m stays.
 template <class F>
 LANES_INLINE F higherOf(F m, F q) {
   return q > m ? q : m;
-}
-/// Lane by lane as std::max(a, b): b where a < b, else a (a not-a-number a is kept).
-template <class F>
-LANES_INLINE F max(F a, F b) {
-  return higherOf(a, b);
 }
 
 /// Lanes 0 to 3 and lanes 4 to 7 of a, and back.
