@@ -9,10 +9,6 @@
 namespace geometry {
 namespace stepByStep {
 
-namespace {
-constexpr float farAway = 1e10f;  // the running best's start; the first edge replaces it anyway
-}
-
 Vector3 closestPoint(const Polygon& polygon, const Vector3& q) {
   // 1. q dropped perpendicularly onto the plane: if the fan holds the foot, that is the answer
   // (the outline belongs to the interior).
@@ -23,7 +19,7 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q) {
   // itself, so each carries the same height above the plane; q's part along the normal is
   // perpendicular to every edge and does not change t.
   const std::size_t n = polygon.size();
-  float best = farAway;
+  float best = 0;
   Vector3 result;
   for (std::size_t i = 0; i < n; ++i) {
     const Vector3 a = polygon.at(i)->position;
@@ -34,7 +30,7 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q) {
     const float t = edgeSquared > 0 ? dot(q - a, e) / edgeSquared : 0;
     const Vector3 c = t <= 0 ? a : t >= 1 ? b : a + e * t;
     const float d2 = (q - c).lengthSquared();
-    if (d2 < best || i == 0) {
+    if (i == 0 || d2 < best) {
       best = d2;
       result = c;
     }
