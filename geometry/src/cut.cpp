@@ -3,24 +3,31 @@
 
 #include <cmath>
 
+#include "piece_walks.h"
+
 namespace geometry {
 
-void Polygon::cut(const Plane& cutter, Side side, float eps) {
-  if (size() == 0) return;
+template <class Observer>
+void PieceWalks::cut(Polygon& polygon, const Plane& cutter, Side side, float eps, Observer& observe) {
+  if (polygon.size() == 0) return;
   // Everything not on the removed side is kept, so a vertex within eps of the plane always stays.
   const Side removed = side == Front ? Back : Front;
-  auto inside = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps) != removed; };
+  auto classOf = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps); };
+  auto inside = [&](const VertexRef& ref) { return classOf(ref) != removed; };
+  observe.corners(polygon, cutter, classOf);
 
   // The kept sequence is built in one pass and swapped in at the end. Each input vertex
   // gives [crossing, cur] when inside after a crossing, [cur] when inside otherwise,
   // [crossing] in its place when outside after a crossing, and nothing otherwise.
   // prev is always the input vertex as it was read. The first edge is the closing one.
   std::vector<VertexRef> kept;
-  kept.reserve(size());
-  VertexRef prev = back();
+  kept.reserve(polygon.size());
+  VertexRef prev = polygon.back();
   bool prevInside = inside(prev);
-  for (const VertexRef& cur : vertices) {
+  for (const VertexRef& cur : polygon.vertices) {
     const bool curInside = inside(cur);
+    float t = 0;
+    const Vertex* made = nullptr;
 
     if (curInside != prevInside) {
       // The signed distance reaches zero at t = dCur / (dCur - dPrev) of the way from
@@ -30,20 +37,33 @@ void Polygon::cut(const Plane& cutter, Side side, float eps) {
       const float dCur = cutter.signedDistance(cur->position);
       const float dPrev = cutter.signedDistance(prev->position);
       const float r = 1.0f / (dCur - dPrev);
-      const float t = r * dCur;
+      t = r * dCur;
       const float e = std::abs(r * eps);
       if (e < t && t < 1 - e) {
         VertexRef crossing = cur;
         crossing.assignNew(*prev * t + *cur * (1.0f - t));
+        made = crossing.vertex;
         kept.push_back(crossing);
       }
     }
+    observe.edge(prev.vertex, cur.vertex, prevInside, curInside, t, made);
 
     if (curInside) kept.push_back(cur);
     prevInside = curInside;
     prev = cur;
   }
-  vertices.swap(kept);
+  polygon.vertices.swap(kept);
+}
+
+void Polygon::cut(const Plane& cutter, Side side, float eps) {
+  Unobserved none;
+  PieceWalks::cut(*this, cutter, side, eps, none);
+}
+
+void cutWalked(Polygon& polygon, const Plane& cutter, Side side, float eps, const CutObserver& observe) {
+  if (!observe) return polygon.cut(cutter, side, eps);
+  Reported reported{observe};
+  PieceWalks::cut(polygon, cutter, side, eps, reported);
 }
 
 }  // namespace geometry

@@ -1,6 +1,6 @@
 // Three ways to tell whether a point lies inside a polygon: barycentric coordinates over a fan
-// of triangles, one plane per edge, and the angle sum. The first two are given step by step
-// first; the operations run their forms in lanes (lanes/), which give the same answers.
+// of triangles, one plane per edge, and the angle sum, each given step by step first; the first
+// two operations run their forms in lanes (lanes/), which give the same answers.
 #include <geometry/contract.h>
 #include <geometry/polygon.h>
 
@@ -28,7 +28,7 @@ Vector3 directionFrom(const Vector3& p, const Vector3& to) {
 namespace stepByStep {
 
 // The fan of triangles (a, previous, cur) from vertex 0; inside as soon as one holds the point.
-bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps) {
+bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps, const FanObserver* observe) {
   const Vector3 a = polygon.at(0)->position;
   Vector3 previous = polygon.at(1)->position;
   const std::size_t n = polygon.size();
@@ -45,25 +45,59 @@ bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps) 
     const Vector3 perp = e2 - e1 * (dot(e2, e1) * k);
     const Vector3 w = point - a;
     const float v = dot(w, perp) / dot(e2, perp);
-    if (v < -eps) continue;
+    if (v < -eps) {
+      if (observe) (*observe)(FanStep{.b = i - 1, .c = i, .v = v, .belowV = true});
+      continue;
+    }
     const float u = dot(w - e2 * v, e1) * k;
-    if (u >= -eps && u + v <= 1 + eps) return true;
+    const bool inside = u >= -eps && u + v <= 1 + eps;
+    if (observe) (*observe)(FanStep{.b = i - 1, .c = i, .v = v, .u = u, .sum = u + v, .inside = inside});
+    if (inside) return true;
   }
   return false;
 }
 
 // One plane per edge, from the closing edge on; outside at the first edge the point lies beyond.
-bool insideEdgePlanes(const Polygon& polygon, const Vector3& point) {
+bool insideEdgePlanes(const Polygon& polygon, const Vector3& point, const EdgePlaneObserver* observe) {
   Vector3 previous = polygon.back()->position;
+  std::size_t from = polygon.size() - 1, to = 0;
   for (const VertexRef& ref : polygon) {
     const Vector3& cur = ref->position;
     // cross(normal, edge) points out of a polygon wound counter-clockwise about the normal. It
     // is not normalised, so the allowance shrinks as the edge grows.
     const Vector3 out = cross(polygon.plane.normal, previous - cur);
     previous = cur;
-    if (dot(out, point - cur) > edgePlaneAllowance) return false;
+    const float value = dot(out, point - cur);
+    if (observe)
+      (*observe)(
+          EdgePlaneStep{.from = from, .to = to, .normal = out, .value = value, .beyond = value > edgePlaneAllowance});
+    if (value > edgePlaneAllowance) return false;
+    from = to++;
   }
   return true;
+}
+
+// The angles under which the edges are seen from the point, from the closing edge on, add up to
+// a full turn when the point is inside.
+bool insideSumAngles(const Polygon& polygon, const Vector3& point, float tol, const AngleObserver* observe) {
+  if (polygon.size() == 0) return false;
+  Vector3 previous = directionFrom(point, polygon.back()->position);
+  float sum = 0;
+  std::size_t from = polygon.size() - 1, to = 0;
+  for (const VertexRef& ref : polygon) {
+    const Vector3 cur = directionFrom(point, ref->position);
+    // Two unit vectors of one direction can give a dot product just past 1; clamped,
+    // their angle is 0 instead of not-a-number. The arccosine is taken in double, so
+    // the result does not hang on the last bit of a float arccosine.
+    const float cosine = std::clamp(dot(cur, previous), -1.0f, 1.0f);
+    const float angle = static_cast<float>(std::acos(static_cast<double>(cosine)));
+    sum += angle;
+    previous = cur;
+    if (observe)
+      (*observe)(AngleStep{.from = from, .to = to, .angle = angle, .sum = sum, .offTurn = std::fabs(sum - fullTurn)});
+    from = to++;
+  }
+  return std::fabs(sum - fullTurn) < tol;
 }
 
 }  // namespace stepByStep
@@ -80,20 +114,20 @@ bool Polygon::insideEdgePlanes(const Vector3& p, float /*tol*/) const {
   return insideEdgePlanesInLanes(*this, p);
 }
 
-bool Polygon::insideSumAngles(const Vector3& p, float tol) const {
-  if (vertices.empty()) return false;
-  Vector3 previous = directionFrom(p, vertices.back()->position);
-  float sum = 0;
-  for (const VertexRef& ref : vertices) {
-    const Vector3 cur = directionFrom(p, ref->position);
-    // Two unit vectors of one direction can give a dot product just past 1; clamped,
-    // their angle is 0 instead of not-a-number. The arccosine is taken in double, so
-    // the result does not hang on the last bit of a float arccosine.
-    const float cosine = std::clamp(dot(cur, previous), -1.0f, 1.0f);
-    sum += static_cast<float>(std::acos(static_cast<double>(cosine)));
-    previous = cur;
-  }
-  return std::fabs(sum - fullTurn) < tol;
+bool Polygon::insideSumAngles(const Vector3& p, float tol) const { return stepByStep::insideSumAngles(*this, p, tol); }
+
+bool insideBarycentricWalked(const Polygon& polygon, const Vector3& point, float eps, const FanObserver& observe) {
+  if (polygon.size() < 2) contractViolation("insideBarycentricWalked", "fewer than two vertices");
+  return stepByStep::insideBarycentric(polygon, point, eps, observe ? &observe : nullptr);
+}
+
+bool insideEdgePlanesWalked(const Polygon& polygon, const Vector3& point, const EdgePlaneObserver& observe) {
+  if (polygon.size() == 0) contractViolation("insideEdgePlanesWalked", "polygon is empty");
+  return stepByStep::insideEdgePlanes(polygon, point, observe ? &observe : nullptr);
+}
+
+bool insideSumAnglesWalked(const Polygon& polygon, const Vector3& point, float tol, const AngleObserver& observe) {
+  return stepByStep::insideSumAngles(polygon, point, tol, observe ? &observe : nullptr);
 }
 
 }  // namespace geometry

@@ -33,32 +33,60 @@ Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin)
 
 // Whether p's face normal or one of its edge normals shows a gap of at least tol between the
 // projections of p and q. The edges start with the closing one; a degenerate edge (no length,
-// or along the normal) gives no axis, and the next edge starts where it did.
-bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol) {
+// or along the normal) gives no axis, and the next edge starts where it did. pIsSecond says
+// which of the operation's polygons p is, for the observer.
+bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSecond, const AxisObserver* observe) {
+  AxisStep step;
+  step.ofSecond = pIsSecond;
   auto separates = [&](const Vector3& axis, const Vector3& origin) {
     const Projection a = project(p, axis, origin);
     const Projection b = project(q, axis, origin);
     // Negative when the two overlap on the axis, 0 when they touch.
-    return std::max(b.min - a.max, a.min - b.max) >= tol;
+    const float gap = std::max(b.min - a.max, a.min - b.max);
+    if (observe) {
+      step.axis = axis;
+      step.origin = origin;
+      step.first = pIsSecond ? b : a;
+      step.second = pIsSecond ? a : b;
+      step.gap = gap;
+      step.separates = gap >= tol;
+      (*observe)(step);
+    }
+    return gap >= tol;
   };
   const Vector3& normal = p.plane.normal;
   Vector3 start = p.back()->position;
+  step.face = true;
   if (separates(normal, start)) return true;
+  step.face = false;
+  step.from = p.size() - 1;
   for (const VertexRef& ref : p) {
     Vector3 axis = cross(ref->position - start, normal);
     axis.normalize();
-    if (axis.lengthSquared() < degenerateAxis) continue;
-    if (separates(axis, start)) return true;
-    start = ref->position;
+    if (axis.lengthSquared() < degenerateAxis) {
+      if (observe) {
+        AxisStep none;
+        none.ofSecond = pIsSecond;
+        none.from = step.from;
+        none.to = step.to;
+        none.skipped = true;
+        (*observe)(none);
+      }
+    } else {
+      if (separates(axis, start)) return true;
+      start = ref->position;
+      step.from = step.to;
+    }
+    ++step.to;
   }
   return false;
 }
 
 }  // namespace
 
-bool overlaps(const Polygon& p, const Polygon& q, float tol) {
+bool overlaps(const Polygon& p, const Polygon& q, float tol, const AxisObserver* observe) {
   if (p.size() == 0 || q.size() == 0) return false;
-  return !separatedByAxesOf(p, q, tol) && !separatedByAxesOf(q, p, tol);
+  return !separatedByAxesOf(p, q, tol, false, observe) && !separatedByAxesOf(q, p, tol, true, observe);
 }
 
 }  // namespace stepByStep
@@ -77,6 +105,10 @@ bool Polygon::overlaps(const Polygon& other, float tol) const {
   if (size() == 0 || other.size() == 0) return false;
   if (size() + other.size() <= largestAllCorners) return overlapsInLanes(*this, other, tol);
   return boundedOverlapsInLanes(*this, other, tol);
+}
+
+bool overlapsWalked(const Polygon& p, const Polygon& q, float tol, const AxisObserver& observe) {
+  return stepByStep::overlaps(p, q, tol, observe ? &observe : nullptr);
 }
 
 // An empty polygon has no centre to average towards; it is put at zero rather

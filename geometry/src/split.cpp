@@ -1,40 +1,45 @@
 // Split of a polygon by a plane into the piece on one side and the piece on the other.
 #include <geometry/polygon.h>
 
+#include "piece_walks.h"
+
 namespace geometry {
 
-void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
-  other.plane = plane;
+template <class Observer>
+void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Side side, float eps, Observer& observe) {
+  other.plane = polygon.plane;
   other.clear();
-  if (size() == 0) return;
+  if (polygon.size() == 0) return;
   // No piece lies "on" the plane: for any side but Front or Back there is nothing
   // to keep apart, so the polygon stays whole and the other piece empty.
   if (side != Front && side != Back) return;
   const Side opposite = side == Front ? Back : Front;
   auto sideOf = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps); };
+  observe.corners(polygon, cutter, sideOf);
 
   // Make the last vertex an off-plane one, so that the side before every run of
   // on-plane vertices is known when the run is met and no run wraps round the end.
   // The walk reads the vertices from `first` round to the one before it, so the
   // rotation moves nothing.
-  const std::size_t n = size();
+  const std::size_t n = polygon.size();
   std::size_t first = 0;
-  VertexRef prev = back();
+  VertexRef prev = polygon.back();
   Side prevSide = sideOf(prev);
   if (prevSide == On) {
     if (n == 1) return;
     std::size_t m = n - 2;
-    while (m > 0 && sideOf(at(m)) == On) --m;
-    const Side mSide = sideOf(at(m));
+    while (m > 0 && sideOf(polygon.at(m)) == On) --m;
+    const Side mSide = sideOf(polygon.at(m));
     if (mSide == On) return;  // the whole polygon lies on the plane
     if (m == 0) {
-      if (mSide != side) swapVertices(other);
+      if (mSide != side) polygon.swapVertices(other);
       return;
     }
     first = m + 1;
-    prev = at(m);
+    prev = polygon.at(m);
     prevSide = mSide;
   }
+  const std::vector<VertexRef>& vertices = polygon.vertices;
   auto input = [&](std::size_t k) -> const VertexRef& { return vertices[k < n - first ? first + k : k - (n - first)]; };
 
   // Both pieces are built in one pass over the input and the kept one is swapped in at the end.
@@ -55,6 +60,7 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
       const float t = dCur * (1.0f / (dCur - dPrev));
       VertexRef crossing = cur;
       crossing.assignNew(*prev * t + *cur * (1.0f - t));
+      observe.crossing(prev.vertex, cur.vertex, t, crossing.vertex);
       cur = crossing;
     } else if (curSide != On) {
       (curSide == side ? kept : other.vertices).push_back(cur);
@@ -91,7 +97,19 @@ void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
     prev = cur;
     k = end;
   }
-  vertices.swap(kept);
+  polygon.vertices.swap(kept);
+}
+
+void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
+  Unobserved none;
+  PieceWalks::split(*this, cutter, other, side, eps, none);
+}
+
+void splitWalked(Polygon& polygon, const Plane& cutter, Polygon& other, Side side, float eps,
+                 const CutObserver& observe) {
+  if (!observe) return polygon.split(cutter, other, side, eps);
+  Reported reported{observe};
+  PieceWalks::split(polygon, cutter, other, side, eps, reported);
 }
 
 }  // namespace geometry

@@ -1,9 +1,12 @@
 // The polygon operations' methods as designed, one fan triangle, edge or axis at a time, in
 // the operations' own files. The faster forms (lanes/, and the bounded overlap test) must give
 // exactly their answers, bit for bit; the tests, fuzz targets and benchmarks compare with these.
+// Each takes an optional observer, called at every step with the values the method computed
+// there (walks.h); without one a step costs one null test more.
 #pragma once
 
 #include <geometry/polygon.h>
+#include <geometry/walks.h>
 
 namespace geometry {
 
@@ -16,13 +19,15 @@ constexpr float degenerateAxis = 0.5f;
 namespace stepByStep {
 
 /// Polygon::insideBarycentric, for a polygon of at least two corners.
-bool insideBarycentric(const Polygon& polygon, const Vector3& p, float eps);
+bool insideBarycentric(const Polygon& polygon, const Vector3& p, float eps, const FanObserver* observe = nullptr);
 /// Polygon::insideEdgePlanes, for a polygon of at least one corner.
-bool insideEdgePlanes(const Polygon& polygon, const Vector3& p);
+bool insideEdgePlanes(const Polygon& polygon, const Vector3& p, const EdgePlaneObserver* observe = nullptr);
+/// Polygon::insideSumAngles; false for an empty polygon.
+bool insideSumAngles(const Polygon& polygon, const Vector3& p, float tol, const AngleObserver* observe = nullptr);
 /// Polygon::closestPoint, for a polygon of at least two corners.
-Vector3 closestPoint(const Polygon& polygon, const Vector3& q);
+Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObserver* observe = nullptr);
 /// Polygon::overlaps.
-bool overlaps(const Polygon& p, const Polygon& q, float tol);
+bool overlaps(const Polygon& p, const Polygon& q, float tol, const AxisObserver* observe = nullptr);
 
 }  // namespace stepByStep
 }  // namespace geometry

@@ -1,6 +1,7 @@
 // The vertex store, vertex handles, and the polygon with its shape tests.
 #include <GL/gl.h>
 #include <geometry/polygon.h>
+#include <geometry/walks.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -261,6 +262,9 @@ TEST_F(PolygonContractDeathTest, ViolationsStopWithAOneLineMessage) {
   EXPECT_DEATH_IF_SUPPORTED(empty.insideEdgePlanes({0, 0, 0}, 0.01f),
                             "^Polygon::insideEdgePlanes: polygon is empty\n$");
   EXPECT_DEATH_IF_SUPPORTED(one.closestPoint({0, 0, 0}), "^Polygon::closestPoint: fewer than two vertices\n$");
+  EXPECT_DEATH_IF_SUPPORTED(insideBarycentricWalked(one, {0, 0, 0}, 0, nullptr), "^insideBarycentricWalked: fewer");
+  EXPECT_DEATH_IF_SUPPORTED(insideEdgePlanesWalked(empty, {0, 0, 0}, nullptr), "^insideEdgePlanesWalked: polygon is");
+  EXPECT_DEATH_IF_SUPPORTED(closestPointWalked(one, {0, 0, 0}, nullptr), "^closestPointWalked: fewer");
 }
 
 }  // namespace

@@ -147,6 +147,9 @@ class Polygon {
 
  private:
   std::vector<VertexRef> vertices;
+
+  // split's and cut's walks, with or without an observer of their steps.
+  friend struct PieceWalks;
 };
 
 }  // namespace geometry
