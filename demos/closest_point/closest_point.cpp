@@ -53,6 +53,9 @@ void display() {
   glDisable(GL_BLEND);
   drawLabel(0, polygon.isConvex(shapeTol) ? "convex" : "non-convex");
 
+  // 6. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
@@ -63,7 +66,7 @@ int run(int argc, char** argv) {
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr, explain}, pointNames);
 }
 
 }  // namespace closest_point

@@ -2,11 +2,15 @@
 #pragma once
 
 #include <geometry/polygon.h>
+#include <viewer/viewer.h>
 
 namespace closest_point {
 
 extern geometry::Polygon polygon;
 extern geometry::VertexStore vertexStore;
+
+/// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
+viewer::Explanation explain();
 
 /// Builds the square, then runs the window; 0 if the event loop returns.
 int run(int argc, char** argv);

@@ -52,6 +52,9 @@ void display() {
   drawLabel(2, polygon.insideEdgePlanes(p, insideTol) ? "inside (edge planes)" : "outside (edge planes)");
   drawLabel(3, polygon.insideBarycentric(p, barycentricEps) ? "inside (barycentric)" : "outside (barycentric)");
 
+  // 5. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
@@ -61,7 +64,7 @@ int run(int argc, char** argv) {
   viewer::addCorners(polygon, vertexStore, viewer::unitSquare);
   polygon.computePlane(shapeTol);  // the clockwise square gives normal (0, 0, -1)
   polygon.flip();                  // counter-clockwise from the bottom right corner, normal (0, 0, 1)
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr, explain}, pointNames);
 }
 
 }  // namespace point_inside

@@ -89,6 +89,9 @@ void display() {
   glDisable(GL_BLEND);
   drawLabel(1, polyA.overlaps(polyB, overlapTol) ? "overlap" : "do not overlap");
 
+  // 6. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
@@ -99,7 +102,7 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles, explain}, pointNames);
 }
 
 }  // namespace poly_overlap

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <geometry/polygon.h>
+#include <viewer/viewer.h>
 
 namespace poly_overlap {
 
@@ -10,6 +11,9 @@ extern geometry::Polygon polyA;
 extern geometry::Polygon polyB;
 extern geometry::Vertex* centreA;  ///< polyA's handle, in the store after the eight corners
 extern geometry::Vertex* centreB;  ///< polyB's handle, the last entry of the store
+
+/// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
+viewer::Explanation explain();
 
 /// Builds the two rectangles and their handles, then runs the window; 0 if the event loop returns.
 int run(int argc, char** argv);

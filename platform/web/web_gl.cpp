@@ -23,6 +23,14 @@ struct GlState {
 
 GlState gl;
 
+// What glPushAttrib keeps: the colour, the sizes (enables and blending need nothing here).
+struct Attributes {
+  float color[3];
+  float pointSize;
+  float lineWidth;
+};
+std::vector<Attributes> attributeStack;
+
 // Scene coordinates are normalised device coordinates: the matrices are always identity.
 float windowX(float x) { return gl.viewport[0] + (x + 1) * 0.5f * gl.viewport[2]; }
 float windowY(float y) { return gl.viewport[1] + (y + 1) * 0.5f * gl.viewport[3]; }
@@ -60,6 +68,17 @@ void glBlendFunc(GLenum, GLenum) {}
 // Polygons are always drawn as outlines, the only mode the shell sets.
 void glPolygonMode(GLenum, GLenum) {}
 void glPointSize(GLfloat size) { gl.pointSize = size; }
+void glPushAttrib(GLbitfield) {
+  attributeStack.push_back({{gl.color[0], gl.color[1], gl.color[2]}, gl.pointSize, gl.lineWidth});
+}
+void glPopAttrib() {
+  if (attributeStack.empty()) return;  // GL's stack underflow: an error that changes nothing
+  const Attributes& a = attributeStack.back();
+  glColor3f(a.color[0], a.color[1], a.color[2]);
+  gl.pointSize = a.pointSize;
+  gl.lineWidth = a.lineWidth;
+  attributeStack.pop_back();
+}
 void glLineWidth(GLfloat width) { gl.lineWidth = width; }
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   gl.viewport[0] = x;

@@ -1,6 +1,8 @@
 // The shell's figure as the page's script sees it: the named points and the cursor, their
-// state as pairs of floats, keyboard moves and the touch allowance. Indices from the page
-// are checked here; point count (one past the last named point) stands for the cursor.
+// state as pairs of floats, keyboard moves, the touch allowance and the explanation's steps.
+// Indices from the page are checked here; point count (one past the last named point) stands
+// for the cursor.
+#include <GL/glut.h>
 #include <emscripten.h>
 #include <viewer/viewer.h>
 
@@ -75,5 +77,27 @@ EMSCRIPTEN_KEEPALIVE void web_move_point(int i, int x, int y) {
 
 /// Index of the named point selected, or -1.
 EMSCRIPTEN_KEEPALIVE int web_selected_point() { return viewer::selectedPoint(); }
+
+/// 1 where the program explains its method step by step.
+EMSCRIPTEN_KEEPALIVE int web_has_explanation() { return viewer::activeCallbacks.explain ? 1 : 0; }
+
+/// Opens the explanation at step (from 0; the display keeps it below the step count), or closes it
+/// for a negative step, and asks for the frame that shows it.
+EMSCRIPTEN_KEEPALIVE void web_explain(int step) {
+  viewer::explainedStep = step < 0 ? -1 : step;
+  glutPostRedisplay();
+}
+
+/// The step the last frame drew, from 0; -1 while the explanation is closed.
+EMSCRIPTEN_KEEPALIVE int web_explained_step() { return viewer::explainedStep; }
+
+/// The number of steps the last frame computed.
+EMSCRIPTEN_KEEPALIVE int web_step_count() { return static_cast<int>(viewer::explanation.size()); }
+
+/// Step k's text as the last frame computed it; "" beyond the steps.
+EMSCRIPTEN_KEEPALIVE const char* web_step_text(int k) {
+  if (k < 0 || k >= web_step_count()) return "";
+  return viewer::explanation[static_cast<std::size_t>(k)].text.c_str();
+}
 
 }  // extern "C"

@@ -79,4 +79,39 @@ TEST_F(ClosestPointProgram, CornerPastTheDiagonalMakesItNonConvex) {
   EXPECT_TRUE(near(greenDot(), {0.2f, 0, 0}));
 }
 
+TEST_F(ClosestPointProgram, ExplainsTheWalkAtTheDesignsPoints) {
+  const struct {
+    geometry::Vector2 cursor;
+    std::vector<std::string> steps;
+  } rows[] = {
+      {{0.9f, 0.1f},
+       {"foot point (0.9, 0.1) of the pointer raised to height 10: in no triangle of the fan: the outline decides",
+        "edge from corner 1 to corner 2: t = 0.6, so the point (-0.5, 0.1), squared distance 101.96: nearest so far",
+        "edge from corner 2 to corner 3: t = 1.4, so corner 3, squared distance 100.32: nearest so far",
+        "edge from corner 3 to corner 4: t = 0.4, so the point (0.5, 0.1), squared distance 100.16: nearest so far",
+        "edge from corner 4 to corner 1: t = -0.4, so corner 4, squared distance 100.52",
+        "closest point (0.5, 0.1), on the edge from corner 3 to corner 4"}},
+      {{0.9f, 0.9f},
+       {"foot point (0.9, 0.9) of the pointer raised to height 10: in no triangle of the fan: the outline decides",
+        "edge from corner 1 to corner 2: t = 1.4, so corner 2, squared distance 102.12: nearest so far",
+        "edge from corner 2 to corner 3: t = 1.4, so corner 3, squared distance 100.32: nearest so far",
+        "edge from corner 3 to corner 4: t = -0.4, so corner 3, squared distance 100.32",
+        "edge from corner 4 to corner 1: t = -0.4, so corner 4, squared distance 102.12",
+        "closest point (0.5, 0.5): corner 3"}},
+      {{0.2f, 0.3f},
+       {"foot point (0.2, 0.3) of the pointer raised to height 10: in triangle corner 1, corner 2, corner 3 of the "
+        "fan: it is the closest point",
+        "closest point (0.2, 0.3): the foot point"}},
+  };
+  for (const auto& row : rows) {
+    program.hoverAt(row.cursor);
+    const std::size_t last = row.steps.size() - 1;
+    const rig::Frame frame = program.displayExplained(static_cast<int>(last));
+    EXPECT_EQ(program.stepTexts(), row.steps);
+    // The last step draws its mark over the designed figure and gives the colour and sizes back.
+    EXPECT_GT(frame.primitives.size(), 3u);
+    EXPECT_EQ(rig::window().pointSize, 8);
+  }
+}
+
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/viewer.h>
+
+#include <algorithm>
 
 #include "rig.h"
 #include "shapes.h"
@@ -87,6 +90,32 @@ TEST_F(PointInsideProgram, DraggedClockwiseReadsNonConvexAndOutsideTheEdgePlanes
   program.hoverAt({0, 0});
   EXPECT_EQ(labels(), (std::vector<std::string>{"non-convex", "inside (sum angles)", "outside (edge planes)",
                                                 "inside (barycentric)"}));
+}
+
+TEST_F(PointInsideProgram, EachTestsLastStepGivesItsLabelsVerdict) {
+  const geometry::Vector2 points[] = {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}, {0.501f, 0}, {0.505f, 0}, {0.52f, 0}};
+  const char* tests[] = {"sum angles:", "edge planes:", "barycentric:"};
+  for (const geometry::Vector2& p : points) {
+    SCOPED_TRACE(::testing::Message() << "p = (" << p.x << ", " << p.y << ")");
+    viewer::cursor = p;
+    const std::vector<std::string> labels = program.displayExplained().labelTexts();
+    const std::vector<std::string> steps = program.stepTexts();
+    for (int t = 0; t < 3; ++t) {
+      const auto verdict = std::find_if(steps.begin(), steps.end(), [&](const std::string& s) {
+        return s.starts_with(tests[t]);
+      });
+      ASSERT_NE(verdict, steps.end()) << tests[t];
+      EXPECT_EQ(verdict->ends_with(": inside"), labels[t + 1].starts_with("inside")) << *verdict;
+    }
+  }
+  viewer::cursor = {0.501f, 0};
+  program.displayExplained();
+  const std::vector<std::string> steps = program.stepTexts();
+  ASSERT_EQ(steps.size(), 13u) << "four edges and a verdict, four planes and a verdict, two triangles and a verdict";
+  EXPECT_EQ(steps[0], "sum angles, edge from corner 1 to corner 4: seen under 1.1055, sum 1.1055");
+  EXPECT_EQ(steps[5], "edge planes, edge from corner 1 to corner 4: m \u00b7 (p \u2212 corner 4) = -0.5, at most 0.01");
+  EXPECT_EQ(steps[10], "barycentric, triangle corner 4, corner 3, corner 2: v = -0.001, below 0: next triangle");
+  EXPECT_EQ(steps[12], "barycentric: in no triangle: outside");
 }
 
 TEST_F(PointInsideProgram, FlipTwiceRestoresTheSquare) {

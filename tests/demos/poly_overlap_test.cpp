@@ -99,4 +99,33 @@ TEST_F(PolyOverlapProgram, RestoringTheStartUpStateGivesTheStartUpFigure) {
     EXPECT_EQ(after.primitives[i].positions(), before.primitives[i].positions()) << i;
 }
 
+TEST_F(PolyOverlapProgram, ExplainsTheAxesAtStartUpAndWhereTheyAreMovedApart) {
+  const rig::Frame closed = program.display();
+  program.displayExplained(1);
+  const std::vector<std::string> steps = program.stepTexts();
+  ASSERT_EQ(steps.size(), 11u) << "ten axes, then the verdict";
+  EXPECT_EQ(steps[0], "axis 1, the normal of A's plane: A from 0 to 0, B from 0 to 0, gap 0, less than 0.01");
+  EXPECT_EQ(steps[1],
+            "axis 2, the normal (0, -1) of the edge from A corner 4 to A corner 1: A from -1 to 0, B from -0.75 to "
+            "-0.25, gap -0.75, less than 0.01");
+  EXPECT_EQ(steps[2],
+            "axis 3, the normal (-1, 0) of the edge from A corner 1 to A corner 2: A from -1 to 0, B from -1.5 to "
+            "-0.5, gap -0.5, less than 0.01");
+  EXPECT_EQ(steps[5].substr(0, 30), "axis 6, the normal of B's plan");
+  EXPECT_EQ(steps[10], "no axis separates them: overlap");
+  // Closed again, the figure is the designed one, call for call.
+  const rig::Frame again = program.display();
+  EXPECT_EQ(again.calls.size(), closed.calls.size());
+
+  // B's handle dragged right, 0.15 clear of A: the third axis, A's edge from corner 1 to corner 2, separates them.
+  program.dragFromToAt({handleB.x, handleB.y}, {0.9f, 0});
+  program.displayExplained(0);
+  EXPECT_EQ(program.stepTexts(),
+            (std::vector<std::string>{
+                steps[0], steps[1],
+                "axis 3, the normal (-1, 0) of the edge from A corner 1 to A corner 2: A from -1 to 0, B from -2.15 "
+                "to -1.15, gap 0.15, at least 0.01: this axis separates them",
+                "axis 3 separates them: do not overlap"}));
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/viewer.h>
 
 #include <cmath>
 
@@ -14,6 +15,7 @@ struct Recording {
   std::vector<Primitive> primitives;
   std::vector<Label> labels;
   bool inPrimitive = false;
+  std::vector<WindowState> attributeStack;  // glPushAttrib's saves of the whole window state
   int swaps = 0;
   bool mainLoopEntered = false;
   void (*display)() = nullptr;
@@ -137,6 +139,19 @@ Frame Program::display() {
   return frame;
 }
 
+Frame Program::displayExplained(int step) {
+  viewer::explainedStep = step;
+  Frame frame = display();
+  viewer::explainedStep = -1;
+  return frame;
+}
+
+std::vector<std::string> Program::stepTexts() const {
+  std::vector<std::string> texts;
+  for (const viewer::ExplanationStep& step : viewer::explanation) texts.push_back(step.text);
+  return texts;
+}
+
 }  // namespace rig
 
 // The stand-in entry points. They keep the little GL state the tests look at.
@@ -191,6 +206,24 @@ void glLineWidth(GLfloat width) {
   record("glLineWidth", {width});
   if (rec().inPrimitive) ADD_FAILURE() << "glLineWidth inside glBegin/glEnd";
   rec().window.lineWidth = width;
+}
+void glPushAttrib(GLbitfield mask) {
+  record("glPushAttrib", {double(mask)});
+  rec().attributeStack.push_back(rec().window);
+}
+void glPopAttrib() {
+  record("glPopAttrib");
+  auto& r = rec();
+  if (r.attributeStack.empty()) {
+    ADD_FAILURE() << "glPopAttrib without glPushAttrib";
+    return;
+  }
+  const rig::WindowState& saved = r.attributeStack.back();
+  r.window.color = saved.color;
+  r.window.pointSize = saved.pointSize;
+  r.window.lineWidth = saved.lineWidth;
+  r.window.blend = saved.blend;
+  r.attributeStack.pop_back();
 }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
   record("glViewport", {double(x), double(y), double(w), double(h)});

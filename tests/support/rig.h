@@ -115,6 +115,10 @@ class Program {
   void hover(int x, int y);
   /// Runs the display callback and returns what it drew.
   Frame display();
+  /// The same with the explanation open at `step` (from 0), which is closed again after.
+  Frame displayExplained(int step = 0);
+  /// The explanation's step texts as the last display with it open computed them.
+  std::vector<std::string> stepTexts() const;
 
   /// Scene-coordinate versions of the pointer calls, for a window of the current size.
   void clickAt(int button, geometry::Vector2 scene);

@@ -229,10 +229,20 @@ bool pointPixel(std::size_t i, int& x, int& y) {
   return toPixel({p.x, p.y}, x, y);
 }
 
-int selectedPoint() {
+namespace {
+// Index of the named point whose position `position` links, or -1.
+int namedIndex(const Vector3* position) {
   for (std::size_t i = 0; i < pointNames.size(); ++i)
-    if (pickable.at(i) == selected) return static_cast<int>(i);
+    if (pickable.at(i) == position) return static_cast<int>(i);
   return -1;
+}
+}  // namespace
+
+int selectedPoint() { return namedIndex(selected); }
+
+std::string nameOf(const Vector3& position) {
+  const int i = namedIndex(&position);
+  return i < 0 ? "" : pointNames[static_cast<std::size_t>(i)];
 }
 
 }  // namespace viewer

@@ -3,6 +3,7 @@
 import {CanvasLayer} from './canvas/layer.js';
 import {Address} from './page/address.js';
 import {Bridge, programInput} from './page/bridge.js';
+import {Explanation} from './page/explanation.js';
 import {wireFullScreen} from './page/fullscreen.js';
 import {History} from './page/history.js';
 import {Points} from './page/points.js';
@@ -18,7 +19,8 @@ watchForStop(module, $('stopped'));
 
 function start() {
   const layer = module.web, bridge = new Bridge(module), status = new Status($('status'));
-  const address = new Address(bridge, program, status);
+  const explanation = new Explanation(bridge, $, () => address.keep());
+  const address = new Address(bridge, program, status, explanation);
   const history = new History(bridge, () => {
     $('undo').setAttribute('aria-disabled', String(!history.canUndo()));
     $('redo').setAttribute('aria-disabled', String(!history.canRedo()));
@@ -63,10 +65,12 @@ function start() {
     history.gestureEnded();
     address.keep();
   });
-  // After every frame the points' elements follow the figure, and the address catches up once it rests.
+  // After every frame the points' elements and the explanation follow the figure, and the address
+  // catches up once it rests.
   layer.events.addEventListener('frame', () => {
     const state = bridge.readState();
     points.follow(state, layer.canvas);
+    explanation.follow();
     if (!history.busy() && address.isBehind(state)) address.keepSoon();
   });
 }

@@ -1,23 +1,28 @@
-// The address keeps the figure: brought up to date at the end of a gesture, or once the figure
-// has rested a moment, never on every event. Opening the page, or a new fragment, opens the
-// figure it links to; "Copy link" copies the address.
-import {linkOf, stateOf} from './link.js';
+// The address keeps the figure, and the explanation's step while it is open: brought up to date
+// at the end of a gesture, on a step, or once the figure has rested a moment, never on every
+// event. Opening the page, or a new fragment, opens the figure it links to; "Copy link" copies
+// the address.
+import {linkOf, parseLink} from './link.js';
 
 const restMs = 300;
 
 export class Address {
-  constructor(bridge, program, status) {
+  /** `explanation` tells its step (from 0, or null while closed) and shows the one a link gives. */
+  constructor(bridge, program, status, explanation) {
     this.bridge = bridge;
     this.program = program;
     this.status = status;
-    this.linked = linkOf(program, bridge.readState());
+    this.explanation = explanation;
+    this.linked = this.linkNow(bridge.readState());
     this.timer = 0;
   }
+
+  linkNow(state) { return linkOf(this.program, state, this.explanation.step()); }
 
   /** The address's link made that of the figure as it is now. */
   keep() {
     clearTimeout(this.timer);
-    const link = linkOf(this.program, this.bridge.readState());
+    const link = this.linkNow(this.bridge.readState());
     if (link !== this.linked) history.replaceState(null, '', `#${link}`);
     this.linked = link;
   }
@@ -26,7 +31,7 @@ export class Address {
     this.timer = setTimeout(() => this.keep(), restMs);
   }
   /** Whether the address is behind the figure, as after a change the program made itself. */
-  isBehind(state) { return linkOf(this.program, state) !== this.linked; }
+  isBehind(state) { return this.linkNow(state) !== this.linked; }
 
   /** Opens the figure of the address's fragment, if it has one, and again whenever it changes. */
   follow() {
@@ -42,8 +47,9 @@ export class Address {
     } catch {
       // Not percent-encoding as it should be, so no link of ours: the message below says so.
     }
-    const state = link === null ? null : stateOf(this.program, this.bridge.pointCount() + 1, link);
-    if (state && this.bridge.setState(state)) {
+    const opened = link === null ? null : parseLink(this.program, this.bridge.pointCount() + 1, link);
+    if (opened && this.bridge.setState(opened.state)) {
+      this.explanation.show(opened.step);
       this.linked = link;
       this.status.clear();
     } else {

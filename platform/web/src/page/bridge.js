@@ -39,6 +39,20 @@ export class Bridge {
   movePoint(i, x, y) { this.module._web_move_point(i, x, y); }
   /** The named point the program has selected, or -1. */
   selectedPoint() { return this.module._web_selected_point(); }
+
+  /** Whether the program explains its method step by step. */
+  hasExplanation() { return this.module._web_has_explanation() === 1; }
+  /** Opens the explanation at step k (from 0), or closes it for null; the next frame shows it. */
+  explain(k) { this.module._web_explain(k === null ? -1 : k); }
+  /** The step the last frame drew (from 0, clamped to the steps there are), or null while closed. */
+  explainedStep() {
+    const k = this.module._web_explained_step();
+    return k < 0 ? null : k;
+  }
+  /** The texts of the steps, as the last frame computed them for the figure. */
+  stepTexts() {
+    return Array.from({length: this.module._web_step_count()}, (_, k) => UTF8ToString(this.module._web_step_text(k)));
+  }
 }
 
 /** What the canvas layer feeds the program: pointer events in window pixels from the top left, and redraws. */

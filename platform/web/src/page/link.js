@@ -1,6 +1,7 @@
 // The figure as a link: "v1/<program>/<x>,<y>/.../<cursor x>,<cursor y>", every point of the
-// figure in store order, then the cursor. What v1 means never changes; a later format gets a
-// version of its own.
+// figure in store order, then the cursor; with the explanation open, "v2/" and the same fields,
+// then "step/<K>", the step shown counted from 1. What a version means never changes; a later
+// format gets a version of its own.
 
 /** The shortest decimal that reads back to the same float, so a link loses nothing. */
 export function shortest(f) {
@@ -12,23 +13,37 @@ export function shortest(f) {
   return String(Number(f.toPrecision(9)));
 }
 
-export function linkOf(program, state) {
-  const parts = ['v1', program];
+/** The link of a figure's state, with the explanation at step (from 0) unless step is null. */
+export function linkOf(program, state, step = null) {
+  const parts = [step === null ? 'v1' : 'v2', program];
   for (let i = 0; i < state.length; i += 2) parts.push(`${shortest(state[i])},${shortest(state[i + 1])}`);
+  if (step !== null) parts.push('step', String(step + 1));
   return parts.join('/');
 }
 
 const decimal = /^[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?$/;
+const stepNumber = /^[1-9]\d*$/;
 
-/** The state a link gives for a figure of `pairs` points and cursor, or null if it is no link to this program's figure. */
-export function stateOf(program, pairs, link) {
+/**
+ * What a link opens for a figure of `pairs` points and cursor: {state, step}, step from 0 or null
+ * for the explanation closed; null if it is no link to this program's figure.
+ */
+export function parseLink(program, pairs, link) {
   const parts = link.split('/');
-  if (parts[0] !== 'v1' || parts[1] !== program || parts.length !== pairs + 2) return null;
+  let step = null;
+  if (parts[0] === 'v2') {
+    const [word, number] = parts.splice(-2, 2);
+    if (word !== 'step' || !stepNumber.test(number || '')) return null;
+    step = Math.min(Number(number), 2 ** 31 - 1) - 1;
+  } else if (parts[0] !== 'v1') {
+    return null;
+  }
+  if (parts[1] !== program || parts.length !== pairs + 2) return null;
   const state = [];
   for (const part of parts.slice(2)) {
     const xy = part.split(',');
     if (xy.length !== 2 || !xy.every((text) => decimal.test(text))) return null;
     state.push(...xy.map((text) => Math.fround(Number(text))));
   }
-  return state.every(Number.isFinite) ? state : null;
+  return state.every(Number.isFinite) ? {state, step} : null;
 }
