@@ -1,7 +1,7 @@
 """The pages on a phone and through a long session: finger drags, the layout at 412 CSS
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
 figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
-figure kept in a link, undone, redone and reset, and moved with the keyboard.
+figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step.
 
     pages_e2e.py CASE WEB_DIR       (pages_e2e.py --list prints the cases, for CMake)
 """
@@ -238,16 +238,50 @@ def bad_link(web):
         check(win._ask(op="read")["status"] == "", "a plain start-up says something")
         good = "/-0.5,-0.5/-0.5,0.5/0.5,0.5/0.5,-0.5/0,0"
         for bad in ("v1/plane_split" + good, "v1/closest_point/-0.5,-0.5/0,0", "v1/closest_point" +
-                    good.replace("0,0", "NaN,0"), "v2/closest_point" + good, "%E0%A4%A"):
+                    good.replace("0,0", "NaN,0"), "v2/closest_point" + good, "v2/closest_point" + good + "/step/0", "%E0%A4%A"):
             win.goto(f"{page}#{bad}")
             status = win._ask(op="read")["status"]
             check(status.startswith("This link could not be read") and win.screenshot() == start, f"#{bad}: {status!r}")
     print("pages: bad link ok")
 
 
+def explain(web):
+    """Explain opens poly_overlap's steps at the first; Next step and PageDown move on; a drag recomputes
+    them at once, keeping the step; the v2 link opens the figure at its step; an idle page asks for no
+    frame; Explain off gives back the designed canvas and a v1 link."""
+    with BrowserSession() as session:
+        page = os.path.join(web, "poly_overlap.html")
+        win = session.launch(page)
+        win.button("Explain")
+        check(until(lambda: win.steps()["items"]), "no steps")
+        steps = win.steps()
+        first = "axis 1, the normal of A's plane: A from 0 to 0, B from 0 to 0, gap 0, less than 0.01"
+        check(steps["pressed"] and steps["open"] and len(steps["items"]) == 11 and steps["current"] == 0 and
+              steps["items"][0] == first and steps["told"] == f"step 1 of 11: {first}", f"opened: {steps}")
+        win.button("Next step")
+        win.key("PageDown")
+        check(until(lambda: win.steps()["current"] == 2), f"stepped: {win.steps()}")
+        win.drag(*pixel(win, 0.25, 0), *pixel(win, 0.9, 0))  # B's handle: A's third axis now separates them
+        steps = win.steps()
+        check(len(steps["items"]) == 4 and steps["current"] == 2 and steps["items"][2].endswith("this axis separates them")
+              and steps["told"].startswith("step 3 of 4: axis 3,"), f"after the drag: {steps}")
+        kept, shown = fragment(win), win.screenshot()
+        check(kept.startswith("v2/poly_overlap/") and kept.endswith("/step/3"), f"address fragment {kept!r}")
+        check(win.idle(500)["frames"] == 0, "an idle page with the explanation open asks for frames")
+
+        again = session.launch(f"{page}#{kept}")
+        check(until(lambda: again.steps()["current"] == 2) and again.screenshot() == shown, "the v2 link opened differently")
+        again.button("Explain")
+        check(not again.steps()["open"] and fragment(again).startswith("v1/"), f"closed: {fragment(again)!r}")
+        designed = session.launch(f"{page}#{fragment(again)}").screenshot()
+        check(again.screenshot() == designed and designed != shown, "closed, the canvas is not the designed figure")
+    print("pages: explain ok")
+
+
 if __name__ == "__main__":
     cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
-             "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link}
+             "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link,
+             "explain": explain}
     if sys.argv[1:] == ["--list"]:
         print("\n".join(cases))
     else:

@@ -344,6 +344,10 @@ class BrowserPage:
         answer = self._ask(op="download", name=name)
         return answer["file"], base64.b64decode(answer["data"])
 
+    def steps(self):
+        """The explanation as the page shows it: pressed, open, items, current (index or -1), told."""
+        return self._ask(op="steps")
+
     def idle(self, ms):
         """The page left alone for ms: {"busy": main-thread task seconds, "frames": animation frames asked for}."""
         return self._ask(op="idle", ms=ms)

@@ -12,6 +12,9 @@
 //                                        its program has made its window "zembrola" (the index: once loaded)
 //   {"op": "layout"}                  -> the document's title, page and canvas sizes, in CSS and device pixels
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
+//   {"op": "steps"}                   -> the explanation: {"pressed": Explain's state, "open", "items": the
+//                                        steps' texts, "current": the current step's index or -1, "told":
+//                                        the live region's text}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
@@ -111,6 +114,15 @@ const commands = {
     });
   },
   async labels() { return {labels: await page.$eval('#labels', (e) => e.textContent)}; },
+  async steps() {
+    return page.evaluate(() => {
+      const items = [...document.querySelectorAll('#steps li')];
+      return {pressed: document.getElementById('explain').getAttribute('aria-pressed') === 'true',
+              open: !document.getElementById('explanation').hidden, items: items.map((item) => item.textContent),
+              current: items.findIndex((item) => item.getAttribute('aria-current') === 'step'),
+              told: document.getElementById('step-now').textContent};
+    });
+  },
   async storm({from, to, count}) {
     return page.evaluate(([from, to, count]) => {
       const c = document.querySelector('canvas'), r = c.getBoundingClientRect();
