@@ -35,28 +35,6 @@ constexpr float cornerDistance = 0.7f;  // from the centre (0, 0)
 constexpr float arrowHeadLength = 0.05f;
 constexpr float arrowHeadWidth = 0.7f;  // relative: the head's half width is 0.05 * 0.7 / 2
 
-struct Coordinates {
-  Vector3 e1, e2, perp;
-  float u, v;  // the weights of e2 and e1 in P - T0
-};
-
-// With w = P - T0 = v e1 + u e2: perp, e2 less its part along e1, is orthogonal to e1,
-// so w . perp = u (e2 . perp); what is left of w after u e2 is v e1.
-Coordinates coordinatesOf(const Vector3& p) {
-  const Vector3& t0 = triangle[0];
-  Coordinates c;
-  c.e1 = triangle[1] - t0;
-  c.e2 = triangle[2] - t0;
-  const float s = 1 / c.e1.lengthSquared();
-  const float k = dot(c.e2, c.e1) * s;
-  c.perp = c.e2 - c.e1 * k;
-  const Vector3 w = p - t0;
-  c.u = dot(w, c.perp) * (1 / dot(c.perp, c.e2));
-  const Vector3 r = w - c.e2 * c.u;
-  c.v = dot(r, c.e1) * s;
-  return c;
-}
-
 bool isFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 void emitXY(const Vector3& v) { glVertex2f(v.x, v.y); }
@@ -127,17 +105,37 @@ void display() {
 
   // 7. The values, each red where it puts the cursor outside the triangle; a NaN (a degenerate
   // triangle's) fails its comparison and is red too
-  const double sum = double(c.u) + double(c.v);
-  drawValue(0, "u = %.5f", c.u, c.u >= 0);
-  drawValue(1, "v = %.5f", c.v, c.v >= 0);
-  drawValue(2, "u + v = %.5f", sum, sum <= 1);
+  drawValue(0, "u = %.5f", c.u, c.uInside());
+  drawValue(1, "v = %.5f", c.v, c.vInside());
+  drawValue(2, "u + v = %.5f", c.sum(), c.sumInside());
 
-  // 8. End of frame
+  // 8. Blending off
   glDisable(GL_BLEND);
+
+  // 9. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
 }  // namespace
+
+// With w = P - T0 = v e1 + u e2: perp, e2 less its part along e1, is orthogonal to e1,
+// so w . perp = u (e2 . perp); what is left of w after u e2 is v e1.
+Coordinates coordinatesOf(const Vector3& p) {
+  const Vector3& t0 = triangle[0];
+  Coordinates c;
+  c.e1 = triangle[1] - t0;
+  c.e2 = triangle[2] - t0;
+  c.s = 1 / c.e1.lengthSquared();
+  c.k = dot(c.e2, c.e1) * c.s;
+  c.perp = c.e2 - c.e1 * c.k;
+  c.w = p - t0;
+  c.u = dot(c.w, c.perp) * (1 / dot(c.perp, c.e2));
+  const Vector3 r = c.w - c.e2 * c.u;
+  c.v = dot(r, c.e1) * c.s;
+  return c;
+}
 
 int run(int argc, char** argv) {
   // Clockwise from the top. The angle, its sine and its cosine are each rounded to float,
@@ -148,7 +146,7 @@ int run(int argc, char** argv) {
     const auto cosine = static_cast<float>(std::cos(static_cast<double>(angle)));
     triangle.push_back({cornerDistance * sine, cornerDistance * cosine, 0});
   }
-  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag, nullptr}, pointNames);
+  return viewer::runViewer(argc, argv, settings, triangle, {display, viewer::onDrag, nullptr, explain}, pointNames);
 }
 
 }  // namespace barycentric

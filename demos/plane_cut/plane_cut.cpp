@@ -40,10 +40,7 @@ constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 // Cuts a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeCut() {
   cutPolygon = square;
-  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
-  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
-  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
-  cutPolygon.cut(cutter, keptSide, cutEps);
+  cutSquare(cutPolygon);
 }
 
 void display() {
@@ -80,10 +77,21 @@ void display() {
   drawLabel(2, text);
   drawLabel(3, cutPolygon.isTiny(shapeTol) ? "cut is tiny" : "cut is not tiny");
 
+  // 8. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
 }  // namespace
+
+void cutSquare(Polygon& piece, const CutObserver& observe) {
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
+  // Without an observer this is piece.cut, the fast form.
+  cutWalked(piece, cutter, keptSide, cutEps, observe);
+}
 
 int run(int argc, char** argv) {
   viewer::addCorners(square, vertexStore, viewer::unitSquare);
@@ -91,7 +99,8 @@ int run(int argc, char** argv) {
   vertexStore.append(handleA);
   vertexStore.append(handleB);
   recomputeCut();
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeCut}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeCut, explain},
+                           pointNames);
 }
 
 }  // namespace plane_cut

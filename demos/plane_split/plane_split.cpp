@@ -42,10 +42,7 @@ constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 // Splits a fresh copy of the square, at start-up and after every move of a corner or a handle.
 void recomputeSplit() {
   magentaPiece = inputPolygon;
-  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
-  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
-  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
-  magentaPiece.split(cutter, violetPiece, magentaSide, splitEps);
+  splitSquare(magentaPiece, violetPiece);
 }
 
 void display() {
@@ -94,10 +91,21 @@ void display() {
   drawLabel(5, magentaPiece.isTiny(shapeTol) ? "magenta is tiny" : "magenta is not tiny");
   drawLabel(6, violetPiece.isTiny(shapeTol) ? "violet is tiny" : "violet is not tiny");
 
+  // 9. The explanation's current step over the figure, where the page has it open
+  viewer::drawExplanation();
+
   glutSwapBuffers();
 }
 
 }  // namespace
+
+void splitSquare(Polygon& magenta, Polygon& violet, const CutObserver& observe) {
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
+  // Without an observer this is magenta.split, the fast form.
+  splitWalked(magenta, cutter, violet, magentaSide, splitEps, observe);
+}
 
 int run(int argc, char** argv) {
   viewer::addCorners(inputPolygon, vertexStore, viewer::unitSquare);
@@ -105,7 +113,8 @@ int run(int argc, char** argv) {
   vertexStore.append(handleA);
   vertexStore.append(handleB);
   recomputeSplit();
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeSplit}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, recomputeSplit, explain},
+                           pointNames);
 }
 
 }  // namespace plane_split

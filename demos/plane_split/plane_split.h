@@ -2,6 +2,8 @@
 #pragma once
 
 #include <geometry/polygon.h>
+#include <geometry/walks.h>
+#include <viewer/viewer.h>
 
 namespace plane_split {
 
@@ -11,6 +13,13 @@ extern geometry::Polygon violetPiece;   ///< the piece behind it
 extern geometry::VertexStore vertexStore;
 extern geometry::Vertex handleA;  ///< the cutting line's two end points
 extern geometry::Vertex handleB;
+
+/// Splits `magenta`, a copy of the square, by the line's plane as the program does: it keeps the
+/// front piece and `violet` receives the back one. Each step goes to observe where one is given.
+void splitSquare(geometry::Polygon& magenta, geometry::Polygon& violet, const geometry::CutObserver& observe = {});
+
+/// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
+viewer::Explanation explain();
 
 /// Builds the square and the first split, then runs the window; 0 if the event loop returns.
 int run(int argc, char** argv);

@@ -117,4 +117,28 @@ TEST_F(BarycentricProgram, PicksStrictlyWithinTheRadiusAndTheEarlierCornerOfATie
   EXPECT_EQ(triangle[1], (Vector3{0.025f, 0.5f, 0}));
 }
 
+TEST_F(BarycentricProgram, ExplainsTheProgramsOwnValuesAndItsVerdictFollowsTheLinesColours) {
+  program.hover(320, 96);  // on T0
+  const rig::Frame onT0 = program.displayExplained(7);
+  EXPECT_EQ(
+      program.stepTexts(),
+      (std::vector<std::string>{
+          "e1 = T1 \u2212 T0 = (0.6062, -1.05)", "e2 = T2 \u2212 T0 = (-0.6062, -1.05)",
+          "s = 1 / (e1 \u00b7 e1) = 0.6803", "k = (e2 \u00b7 e1) s = 0.5, perp = e2 \u2212 k e1 = (-0.9093, -0.525)",
+          "w = P \u2212 T0 = (0, 0)", "u = (w \u00b7 perp) / (perp \u00b7 e2) = 0, the weight of T2",
+          "v = ((w \u2212 u e2) \u00b7 e1) s = 0, the weight of T1",
+          "1 \u2212 u \u2212 v = 1, the weight of T0: inside"}));
+  EXPECT_EQ(onT0.ofMode(GL_LINE_LOOP).size(), 3u) << "the three triangles of the weights";
+
+  // Inside, then across each side in turn.
+  const int pixels[][2] = {{320, 416}, {320, 448}, {480, 224}, {160, 224}};
+  for (const auto& pixel : pixels) {
+    SCOPED_TRACE(::testing::Message() << "pixel " << pixel[0] << ", " << pixel[1]);
+    program.hover(pixel[0], pixel[1]);
+    const rig::Frame f = program.displayExplained(7);
+    const bool white = f.labels[5].color == w && f.labels[6].color == w && f.labels[7].color == w;
+    EXPECT_EQ(program.stepTexts().back().ends_with(": inside"), white) << program.stepTexts().back();
+  }
+}
+
 }  // namespace

@@ -103,4 +103,45 @@ TEST_F(PlaneCutProgram, OldCrossingsInTheStoreAreNeverPicked) {
   EXPECT_TRUE(near(vertexStore.begin()[7]->position, x2));
 }
 
+TEST_F(PlaneCutProgram, ExplainsTheCutAtStartUpAndWithCornersOnTheLine) {
+  const struct {
+    const char* name;
+    Vector2 b, a;  // handleB, then handleA, dragged there first
+    std::vector<std::string> steps;
+  } rows[] = {
+      {"start-up",
+       {-0.2f, -0.3f},
+       {0.2f, 0.3f},
+       {"corner 1: distance 0.1387: inside", "corner 2: distance 0.6934: inside", "corner 3: distance -0.1387: outside",
+        "corner 4: distance -0.6934: outside",
+        "edge from corner 4 to corner 1, outside to inside: new point X1 at (-0.3333, -0.5) (t = 0.1667), then "
+        "corner 1 kept",
+        "edge from corner 1 to corner 2, inside to inside: corner 2 kept",
+        "edge from corner 2 to corner 3, inside to outside: new point X2 at (0.3333, 0.5) (t = 0.1667) in place of "
+        "corner 3",
+        "edge from corner 3 to corner 4, outside to outside: corner 4 dropped", "the cut: X1, corner 1, corner 2, X2"}},
+      {"along the diagonal",
+       {-0.7f, -0.7f},
+       {0.7f, 0.7f},
+       {"corner 1: distance 0: inside", "corner 2: distance 0.7071: inside", "corner 3: distance 0: inside",
+        "corner 4: distance -0.7071: outside",
+        "edge from corner 4 to corner 1, outside to inside: the crossing falls in the band (t = 0): corner 1 kept",
+        "edge from corner 1 to corner 2, inside to inside: corner 2 kept",
+        "edge from corner 2 to corner 3, inside to inside: corner 3 kept",
+        "edge from corner 3 to corner 4, inside to outside: the crossing falls in the band (t = 1): corner 4 dropped",
+        "the cut: corner 1, corner 2, corner 3"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    program.dragFromToAt({handleB.position.x, handleB.position.y}, row.b);
+    program.dragFromToAt({handleA.position.x, handleA.position.y}, row.a);
+    const std::size_t stored = vertexStore.size();
+    const rig::Frame frame = program.displayExplained(static_cast<int>(row.steps.size()) - 1);
+    EXPECT_EQ(program.stepTexts(), row.steps);
+    EXPECT_EQ(vertexStore.size(), stored) << "explaining registers nothing in the program's store";
+    // The last step outlines the program's own cut.
+    EXPECT_EQ(frame.ofMode(GL_LINE_LOOP).back().positions(), positions(cutPolygon));
+  }
+}
+
 }  // namespace

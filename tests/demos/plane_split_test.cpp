@@ -227,4 +227,38 @@ TEST_F(PlaneSplitProgram, RestoringAStateRedoesItsSplit) {
   }
 }
 
+TEST_F(PlaneSplitProgram, ExplainsTheSplitAtStartUpAndWithCornersOnTheLine) {
+  const struct {
+    const char* name;
+    Vector2 b, a;  // handleB, then handleA, dragged there first
+    std::vector<std::string> steps;
+  } rows[] = {
+      {"start-up",
+       {-0.2f, -0.3f},
+       {0.2f, 0.3f},
+       {"corner 1: distance 0.1387: front", "corner 2: distance 0.6934: front", "corner 3: distance -0.1387: back",
+        "corner 4: distance -0.6934: back",
+        "the edge from corner 4 to corner 1 crosses the line at t = 0.1667: new point X1 at (-0.3333, -0.5)",
+        "the edge from corner 2 to corner 3 crosses the line at t = 0.1667: new point X2 at (0.3333, 0.5)",
+        "magenta: X1, corner 1, corner 2, X2", "violet: X1, X2, corner 3, corner 4"}},
+      {"along the diagonal",
+       {-0.7f, -0.7f},
+       {0.7f, 0.7f},
+       {"corner 1: distance 0: on the line", "corner 2: distance 0.7071: front", "corner 3: distance 0: on the line",
+        "corner 4: distance -0.7071: back", "magenta: corner 1, corner 2, corner 3",
+        "violet: corner 1, corner 3, corner 4"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    program.dragFromToAt({handleB.position.x, handleB.position.y}, row.b);
+    program.dragFromToAt({handleA.position.x, handleA.position.y}, row.a);
+    const std::size_t stored = vertexStore.size();
+    const rig::Frame frame = program.displayExplained(static_cast<int>(row.steps.size()) - 2);
+    EXPECT_EQ(program.stepTexts(), row.steps);
+    EXPECT_EQ(vertexStore.size(), stored) << "explaining registers nothing in the program's store";
+    // The magenta step outlines the program's own magenta piece.
+    EXPECT_EQ(frame.ofMode(GL_LINE_LOOP).back().positions(), positions(magentaPiece));
+  }
+}
+
 }  // namespace

@@ -1,0 +1,113 @@
+// plane_split's explanation: the program's split walked on a copy of the square: each corner's
+// side, each crossing with the new point it makes, then the two pieces. Orange is the front and
+// the magenta piece, blue the back and the violet piece, pink what lies on the line.
+#include <geometry/walks.h>
+#include <viewer/viewer.h>
+
+#include <map>
+
+#include "plane_split.h"
+
+namespace plane_split {
+
+using namespace geometry;
+using viewer::explainNumber;
+
+namespace {
+
+constexpr float cornerMark = 14;  // over the figure's corners, which are 16
+constexpr float newPointMark = 11;
+constexpr float edgeWidth = 3;
+
+// The square's refs with their store link turned to `scratch`: the walk registers the records
+// it makes in the store of the refs, so the program's store does not grow with every frame.
+Polygon copyOnto(const Polygon& polygon, VertexStore& scratch) {
+  Polygon copy;
+  copy.plane = polygon.plane;
+  for (VertexRef ref : polygon) {
+    ref.store = &scratch;
+    copy.addVertex(ref);
+  }
+  return copy;
+}
+
+// The walk's vertices by name: the square's corners as the page names them, the new points
+// X1, X2, ... in the order the walk makes them.
+class Names {
+ public:
+  std::string made(const Vertex* record) {
+    made_.push_back(record);
+    return of(record);
+  }
+  std::string of(const Vertex* record) const {
+    for (std::size_t i = 0; i < made_.size(); ++i) {
+      if (made_[i] != record) continue;
+      std::string name = "X";  // appended, since g++ 12 warns wrongly of "X" + a string
+      name += std::to_string(i + 1);
+      return name;
+    }
+    return viewer::nameOf(record->position);
+  }
+  std::string list(const Polygon& piece) const {
+    if (piece.size() == 0) return "empty";
+    std::string out;
+    for (const VertexRef& ref : piece) {
+      if (!out.empty()) out += ", ";
+      out += of(ref.vertex);
+    }
+    return out;
+  }
+
+ private:
+  std::vector<const Vertex*> made_;
+};
+
+viewer::Color colourOf(Side side) {
+  return side == Front ? viewer::explainFirst : side == Back ? viewer::explainSecond : viewer::explainHighlight;
+}
+
+const char* wordOf(Side side) { return side == Front ? "front" : side == Back ? "back" : "on the line"; }
+
+// A piece's outline and corners in its colour; nothing for an empty piece.
+std::function<void()> drawPieceStep(const Polygon& piece, viewer::Color colour) {
+  if (piece.size() == 0) return nullptr;
+  return [corners = viewer::positionsOf(piece), colour] {
+    viewer::drawLoop(corners, colour, edgeWidth);
+    viewer::drawMarks(corners, colour, newPointMark);
+  };
+}
+
+}  // namespace
+
+viewer::Explanation explain() {
+  VertexStore scratch;
+  Polygon magenta = copyOnto(inputPolygon, scratch), violet;
+  Names names;
+  std::map<const Vertex*, Side> sides;
+  viewer::Explanation steps;
+  splitSquare(magenta, violet, [&](const CutStep& step) {
+    if (step.kind == CutStep::Corner) {
+      sides[step.corner] = step.side;
+      steps.push_back({names.of(step.corner) + ": distance " + explainNumber(step.distance) + ": " + wordOf(step.side),
+                       [at = step.corner->position, colour = colourOf(step.side)] {
+                         viewer::drawMarks({at}, colour, cornerMark);
+                       }});
+      return;
+    }
+    // The edge in its two ends' colours, meeting at the new point.
+    const std::string from = names.of(step.from), to = names.of(step.to), made = names.made(step.made);
+    const Vector3 a = step.from->position, b = step.to->position, x = step.made->position;
+    steps.push_back({"the edge from " + from + " to " + to + " crosses the line at t = " + explainNumber(step.t) +
+                         ": new point " + made + " at " + viewer::explainPoint(x),
+                     [a, b, x, ca = colourOf(sides[step.from]), cb = colourOf(sides[step.to])] {
+                       viewer::drawSegment(a, x, ca, edgeWidth);
+                       viewer::drawSegment(x, b, cb, edgeWidth);
+                       viewer::drawMarks({x}, viewer::explainHighlight, newPointMark);
+                     }});
+  });
+  steps.push_back({"magenta: " + names.list(magenta), drawPieceStep(magenta, viewer::explainFirst)});
+  steps.push_back({"violet: " + names.list(violet), drawPieceStep(violet, viewer::explainSecond)});
+  return steps;
+}
+
+}  // namespace plane_split
