@@ -19,53 +19,10 @@ constexpr float cornerMark = 14;  // over the figure's corners, which are 16
 constexpr float newPointMark = 11;
 constexpr float edgeWidth = 3;
 
-// The square's refs with their store link turned to `scratch`: the walk registers the records
-// it makes in the store of the refs, so the program's store does not grow with every frame.
-Polygon copyOnto(const Polygon& polygon, VertexStore& scratch) {
-  Polygon copy;
-  copy.plane = polygon.plane;
-  for (VertexRef ref : polygon) {
-    ref.store = &scratch;
-    copy.addVertex(ref);
-  }
-  return copy;
-}
-
-// The walk's vertices by name: the square's corners as the page names them, the new points
-// X1, X2, ... in the order the walk makes them.
-class Names {
- public:
-  std::string made(const Vertex* record) {
-    made_.push_back(record);
-    return of(record);
-  }
-  std::string of(const Vertex* record) const {
-    for (std::size_t i = 0; i < made_.size(); ++i) {
-      if (made_[i] != record) continue;
-      std::string name = "X";  // appended, since g++ 12 warns wrongly of "X" + a string
-      name += std::to_string(i + 1);
-      return name;
-    }
-    return viewer::nameOf(record->position);
-  }
-  std::string list(const Polygon& piece) const {
-    if (piece.size() == 0) return "empty";
-    std::string out;
-    for (const VertexRef& ref : piece) {
-      if (!out.empty()) out += ", ";
-      out += of(ref.vertex);
-    }
-    return out;
-  }
-
- private:
-  std::vector<const Vertex*> made_;
-};
-
 const char* placeOf(bool inside) { return inside ? "inside" : "outside"; }
 viewer::Color colourOf(bool kept) { return kept ? viewer::explainFirst : viewer::explainSecond; }
 
-std::string edgeText(const CutStep& step, Names& names) {
+std::string edgeText(const CutStep& step, viewer::StepNames& names) {
   const std::string to = names.of(step.to);
   std::string text = "edge from " + names.of(step.from) + " to " + to + ", " + placeOf(step.fromInside) + " to " +
                      placeOf(step.toInside) + ": ";
@@ -81,7 +38,7 @@ std::string edgeText(const CutStep& step, Names& names) {
 
 viewer::Explanation explain() {
   VertexStore scratch;
-  Polygon piece = copyOnto(square, scratch);
+  Polygon piece = viewer::scratchCopy(square, scratch);
   // The corners come first, the edges after; each corner is the end of one edge, which says
   // whether the cut sees it inside.
   std::vector<CutStep> walk;
@@ -91,7 +48,7 @@ viewer::Explanation explain() {
     if (step.kind == CutStep::Edge) inside[step.to] = step.toInside;
   });
 
-  Names names;
+  viewer::StepNames names;
   viewer::Explanation steps;
   for (const CutStep& step : walk) {
     if (step.kind == CutStep::Corner) {

@@ -19,49 +19,6 @@ constexpr float cornerMark = 14;  // over the figure's corners, which are 16
 constexpr float newPointMark = 11;
 constexpr float edgeWidth = 3;
 
-// The square's refs with their store link turned to `scratch`: the walk registers the records
-// it makes in the store of the refs, so the program's store does not grow with every frame.
-Polygon copyOnto(const Polygon& polygon, VertexStore& scratch) {
-  Polygon copy;
-  copy.plane = polygon.plane;
-  for (VertexRef ref : polygon) {
-    ref.store = &scratch;
-    copy.addVertex(ref);
-  }
-  return copy;
-}
-
-// The walk's vertices by name: the square's corners as the page names them, the new points
-// X1, X2, ... in the order the walk makes them.
-class Names {
- public:
-  std::string made(const Vertex* record) {
-    made_.push_back(record);
-    return of(record);
-  }
-  std::string of(const Vertex* record) const {
-    for (std::size_t i = 0; i < made_.size(); ++i) {
-      if (made_[i] != record) continue;
-      std::string name = "X";  // appended, since g++ 12 warns wrongly of "X" + a string
-      name += std::to_string(i + 1);
-      return name;
-    }
-    return viewer::nameOf(record->position);
-  }
-  std::string list(const Polygon& piece) const {
-    if (piece.size() == 0) return "empty";
-    std::string out;
-    for (const VertexRef& ref : piece) {
-      if (!out.empty()) out += ", ";
-      out += of(ref.vertex);
-    }
-    return out;
-  }
-
- private:
-  std::vector<const Vertex*> made_;
-};
-
 viewer::Color colourOf(Side side) {
   return side == Front ? viewer::explainFirst : side == Back ? viewer::explainSecond : viewer::explainHighlight;
 }
@@ -81,8 +38,8 @@ std::function<void()> drawPieceStep(const Polygon& piece, viewer::Color colour) 
 
 viewer::Explanation explain() {
   VertexStore scratch;
-  Polygon magenta = copyOnto(inputPolygon, scratch), violet;
-  Names names;
+  Polygon magenta = viewer::scratchCopy(inputPolygon, scratch), violet;
+  viewer::StepNames names;
   std::map<const Vertex*, Side> sides;
   viewer::Explanation steps;
   splitSquare(magenta, violet, [&](const CutStep& step) {

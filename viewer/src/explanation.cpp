@@ -3,6 +3,7 @@
 #include <GL/glut.h>
 #include <viewer/viewer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -88,6 +89,39 @@ void drawLoop(std::span<const Vector3> corners, Color color, float width) {
 std::vector<Vector3> positionsOf(const geometry::Polygon& polygon) {
   std::vector<Vector3> out;
   for (const geometry::VertexRef& ref : polygon) out.push_back(ref->position);
+  return out;
+}
+
+geometry::Polygon scratchCopy(const geometry::Polygon& polygon, geometry::VertexStore& scratch) {
+  geometry::Polygon copy;
+  copy.plane = polygon.plane;
+  for (geometry::VertexRef ref : polygon) {
+    ref.store = &scratch;
+    copy.addVertex(ref);
+  }
+  return copy;
+}
+
+std::string StepNames::made(const geometry::Vertex* record) {
+  made_.push_back(record);
+  return of(record);
+}
+
+std::string StepNames::of(const geometry::Vertex* record) const {
+  const auto found = std::find(made_.begin(), made_.end(), record);
+  if (found == made_.end()) return nameOf(record->position);
+  std::string name = "X";  // appended, since g++ 12 warns wrongly of "X" + a string
+  name += std::to_string(found - made_.begin() + 1);
+  return name;
+}
+
+std::string StepNames::list(const geometry::Polygon& piece) const {
+  if (piece.size() == 0) return "empty";
+  std::string out;
+  for (const geometry::VertexRef& ref : piece) {
+    if (!out.empty()) out += ", ";
+    out += of(ref.vertex);
+  }
   return out;
 }
 

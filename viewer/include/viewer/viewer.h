@@ -203,6 +203,23 @@ inline void drawLoop(std::initializer_list<Vector3> corners, Color color, float 
   drawLoop({corners.begin(), corners.size()}, color, width);
 }
 
+/// A copy of the polygon whose refs register new records in `scratch`: an operation walked on it
+/// for an explanation leaves the program's store as it was.
+geometry::Polygon scratchCopy(const geometry::Polygon& polygon, geometry::VertexStore& scratch);
+/// The names of a walk's vertices: the named points as the page names them, the new points X1,
+/// X2, ... in the order the walk makes them.
+class StepNames {
+ public:
+  /// Names a record the walk has just made.
+  std::string made(const geometry::Vertex* record);
+  std::string of(const geometry::Vertex* record) const;
+  /// A piece's vertices in its order, "X1, corner 1, ...", or "empty".
+  std::string list(const geometry::Polygon& piece) const;
+
+ private:
+  std::vector<const geometry::Vertex*> made_;
+};
+
 /// Moves the selected point to (cursor.x, cursor.y, 0); false if nothing is selected.
 bool moveSelectedToCursor();
 /// The end of every drag step: the program's recomputation if a point moved, then a redisplay
