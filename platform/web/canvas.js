@@ -74,7 +74,9 @@ mergeInto(LibraryManager.library, {
   // An 8x13 cell: 11 rows above the baseline, 2 below. The monospace font is rendered
   // once per character, colour and scale at the backing store's resolution and
   // thresholded to whole pixels, so text is crisp and in its exact colour, as a bitmap
-  // font is.
+  // font is. At 11 pixels it has the bitmap font's proportions (x-height 6 rows,
+  // ascenders 8) and its descenders end within the cell's 2 rows below the baseline;
+  // at 13 the tails of g, p, q and y fell below the cell and were cut off.
   $webGlyph__deps: ['$webWindow'],
   $webGlyph: function(c, color, rgb) {
     var w = webWindow, key = c + ' ' + color + ' ' + w.scaleX + ' ' + w.scaleY;
@@ -85,7 +87,7 @@ mergeInto(LibraryManager.library, {
     glyph.height = Math.max(1, Math.round(13 * w.scaleY));
     var gctx = glyph.getContext('2d', {willReadFrequently: true});
     gctx.setTransform(w.scaleX / w.scaleY, 0, 0, 1, 0, 0);  // a window stretched unevenly stretches text too
-    gctx.font = 13 * w.scaleY + 'px monospace';
+    gctx.font = 11 * w.scaleY + 'px monospace';
     gctx.textBaseline = 'alphabetic';
     gctx.fillStyle = '#fff';
     gctx.fillText(String.fromCharCode(c), 0, 11 * w.scaleY);

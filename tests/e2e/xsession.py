@@ -41,6 +41,13 @@ def around(point, r=10):
     return (x - r, y - r, x + r + 1, y + r + 1)
 
 
+def tail_ink(img, x, baseline, colour=(255, 255, 255)):
+    """Pixels of a label's colour on the bottom row of its 8 x 13 character cell at x whose baseline
+    is at `baseline` (the rows above it hold the letter): where g, p, q and y end, 2 rows below the
+    baseline in the desktop's bitmap font."""
+    return img.count(like(colour, 60), (x, baseline + 1, x + 8, baseline + 2))
+
+
 def scene_pixel(win, x, y):
     """Scene point (x, y) in the window's pixels, as the programs map them."""
     return round((x + 1) / 2 * win.width), round((1 - y) / 2 * win.height)
