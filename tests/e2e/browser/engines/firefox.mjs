@@ -38,7 +38,7 @@ export async function open(context) {
     errors: async () => errors,
     async close() {
       await browser.close();
-      await rm(downloads, {recursive: true, force: true});
+      await rm(downloads, {recursive: true, force: true, maxRetries: 5});
     },
   };
 }

@@ -54,6 +54,7 @@ const BUTTONS = {left: Button.LEFT, middle: Button.MIDDLE, right: Button.RIGHT};
 export async function open(context) {
   const home = await scratch('webkit-home-');
   const downloads = join(home, 'Downloads');
+  // Its download folder, as GLib reads it from the home's user-dirs.dirs.
   await mkdir(join(home, '.config'), {recursive: true});
   await mkdir(downloads);
   await writeFile(join(home, '.config', 'user-dirs.dirs'), `XDG_DOWNLOAD_DIR="${downloads}"\n`);
@@ -109,7 +110,7 @@ export async function open(context) {
       await driver.quit();
       await service.kill();
       if (server) server.close();
-      await rm(home, {recursive: true, force: true});
+      await rm(home, {recursive: true, force: true, maxRetries: 5});  // the browser may still be writing its cache
     },
   };
 }
