@@ -72,7 +72,8 @@ def main(page):
             for i, letter in enumerate(t.text):
                 if letter in "gpqy":
                     ink = tail_ink(img, int(t.get("x")) + 8 * i, int(t.get("y")), rgb(t.get("fill")))
-                    check(ink >= (3 if letter == "g" else 1), f"{letter} of {t.text!r} has {ink} pixels in its tail row")
+                    check(ink >= (3 if letter == "g" else 1),
+                          f"{letter} of {t.text!r} has {ink} pixels in its tail row")
 
         # The address keeps the figure: opened from it, the page shows the same frame and labels.
         time.sleep(0.5)

@@ -52,7 +52,9 @@ export function crop(png, x, y, width, height) {
     rows.push(row);
     prev = row;
   }
-  if (x < 0 || y < 0 || x + width > w || y + height > h) throw new Error(`${width}x${height} at ${x},${y} is not within ${w}x${h}`);
+  if (x < 0 || y < 0 || x + width > w || y + height > h) {
+    throw new Error(`${width}x${height} at ${x},${y} is not within the ${w}x${h} screenshot`);
+  }
   const out = [];
   for (let r = y; r < y + height; ++r) out.push(Buffer.from([0]), rows[r].subarray(x * step, (x + width) * step));
   const header = Buffer.alloc(13);

@@ -25,7 +25,8 @@ console.error = (function(error) {
 })(console.error);
 </script>`;
 
-const TYPES = {'.html': 'text/html; charset=utf-8', '.png': 'image/png', '.svg': 'image/svg+xml', '.js': 'text/javascript'};
+const TYPES = {'.html': 'text/html; charset=utf-8', '.png': 'image/png', '.svg': 'image/svg+xml',
+               '.js': 'text/javascript'};
 
 // Serves the files under root on a free loopback port; pages get the error catcher first.
 async function serve(root) {
