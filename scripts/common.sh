@@ -14,6 +14,8 @@ BENCH_PACKAGES="libbenchmark-dev libboost-dev libbox2d-dev"
 # ... and to build the web pages and test them in a browser (npm, when missing, by ensure_npm);
 # the pages' unit tests build GoogleTest from the sources that libgtest-dev ships.
 WEB_PACKAGES="cmake make python3 nodejs emscripten chromium libgtest-dev"
+# ... and to test the pages in Firefox and WebKit too (WebKit's MiniBrowser, from libwebkit2gtk-4.1-0, under Xvfb).
+ENGINE_PACKAGES="firefox-esr webkit2gtk-driver xvfb"
 # ... and to make the Debian package (dpkg-shlibdeps reads the programs' dependencies).
 DEB_PACKAGES="dpkg-dev file"
 # ... and to build and run the fuzz targets (clang's libFuzzer and sanitizers).
@@ -44,9 +46,14 @@ ensure_npm() {
     ensure_packages npm
 }
 
-# The browser driver's npm packages, as pinned by its lockfile.
+# The browser driver's npm packages, as pinned by its lockfile: installed anew when one of
+# package.json's is missing or at another version.
 ensure_browser_driver() {
-    [[ -d $REPO_ROOT/tests/e2e/browser/node_modules/playwright-core ]] && return 0
+    local dir=$REPO_ROOT/tests/e2e/browser
+    node -e 'const dir = process.argv[1], wanted = require(dir + "/package.json").dependencies;
+             for (const name in wanted)
+               if (require(dir + "/node_modules/" + name + "/package.json").version !== wanted[name]) process.exit(1);' \
+        "$dir" 2>/dev/null && return 0
     ensure_npm || return 1
-    npm ci --prefix "$REPO_ROOT/tests/e2e/browser" --no-audit --no-fund
+    npm ci --prefix "$dir" --no-audit --no-fund
 }

@@ -1,7 +1,7 @@
 """plane_split in a real window: the first split, a handle dragged onto the other, a corner dragged."""
 import sys
 
-from xsession import around, check, like, session_for
+from xsession import around, check, like, session_for, tail_ink
 
 
 CYAN, MAGENTA, RED, GREEN, WHITE = (0, 255, 255), (255, 0, 255), (255, 0, 0), (0, 255, 0), (255, 255, 255)
@@ -19,6 +19,8 @@ def main(binary):
         check(img.count(like(MAGENTA), (340, 120, 480, 360)) > 50, "violet piece missing on the right")
         check(img.count(like(GREEN), around(HANDLE_A)) > 10, "handle A not drawn")
         check(img.count(like(WHITE, 30), (0, 0, 200, 100)) > 100, "labels missing")
+        # The g of "magenta" (third cell of the second row, baseline 24) keeps the hook under its bowl.
+        check(tail_ink(img, 16, 24) >= 3, "the g of magenta has lost its tail")
 
         # handleA onto handleB: the plane degenerates and the violet piece is empty.
         win.drag(*HANDLE_A, *HANDLE_B)

@@ -41,6 +41,13 @@ def around(point, r=10):
     return (x - r, y - r, x + r + 1, y + r + 1)
 
 
+def tail_ink(img, x, baseline, colour=(255, 255, 255)):
+    """Pixels of a label's colour on the bottom row of its 8 x 13 character cell at x whose baseline
+    is at `baseline` (the rows above it hold the letter): where g, p, q and y end, 2 rows below the
+    baseline in the desktop's bitmap font."""
+    return img.count(like(colour, 60), (x, baseline + 1, x + 8, baseline + 2))
+
+
 def scene_pixel(win, x, y):
     """Scene point (x, y) in the window's pixels, as the programs map them."""
     return round((x + 1) / 2 * win.width), round((1 - y) / 2 * win.height)
@@ -65,6 +72,27 @@ def _stop(proc):
         except subprocess.TimeoutExpired:
             proc.kill()
             proc.wait()
+
+
+def _skip_if_missing(missing):
+    if missing:
+        print(f"skipping: {', '.join(missing)} not installed", file=sys.stderr)
+        raise SystemExit(SKIP)
+
+
+def _start_xvfb(screen):
+    """A private Xvfb server and its display name, once it accepts connections."""
+    read_fd, write_fd = os.pipe()
+    # -displayfd: the server picks a free display and writes its number once it accepts connections.
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
+                            pass_fds=[write_fd], stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+    os.close(write_fd)
+    with os.fdopen(read_fd) as f:
+        number = f.readline().strip()
+    if not number:
+        _stop(xvfb)
+        raise RuntimeError("Xvfb failed to start")
+    return xvfb, ":" + number
 
 
 class Image:
@@ -244,27 +272,10 @@ class XSession:
         self.xvfb = None
 
     def __enter__(self):
-        missing = [t for t in TOOLS if not shutil.which(t)]
-        if missing:
-            print(f"skipping: {', '.join(missing)} not installed", file=sys.stderr)
-            raise SystemExit(SKIP)
+        _skip_if_missing([t for t in TOOLS if not shutil.which(t)])
         signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # run __exit__ on SIGTERM
-        read_fd, write_fd = os.pipe()
-        try:
-            # -displayfd: the server picks a free display and writes its number once it accepts connections.
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                pass_fds=[write_fd], stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
-            os.close(write_fd)
-            with os.fdopen(read_fd) as f:
-                number = f.readline().strip()
-        except BaseException:
-            self.__exit__()
-            raise
-        if not number:
-            self.__exit__()
-            raise RuntimeError("Xvfb failed to start")
-        self.env = dict(os.environ, DISPLAY=":" + number, LIBGL_ALWAYS_SOFTWARE="1")
+        self.xvfb, display = _start_xvfb("1024x768x24")
+        self.env = dict(os.environ, DISPLAY=display, LIBGL_ALWAYS_SOFTWARE="1")
         return self
 
     def __exit__(self, *exc):
@@ -415,25 +426,34 @@ class BrowserWindow(BrowserPage, _Pointer):
 
 
 class BrowserSession:
-    """Headless Chromium; every page opened in it is closed on exit, and any error the
-    page wrote to its console fails the scenario. `context` gives options of the browser
-    context (viewport, deviceScaleFactor, isMobile, hasTouch)."""
+    """A browser engine (WEB_ENGINE: chromium, the default, firefox or webkit); every page
+    opened in it is closed on exit, and any error the page wrote to its console fails the
+    scenario. `context` gives options of the browser context (viewport, deviceScaleFactor,
+    isMobile, hasTouch: Chromium's; Firefox takes the first two, WebKit the viewport). WebKit runs
+    in a private Xvfb server."""
 
     def __init__(self, timeout=20.0, context=None):
         self.timeout = timeout
         self.context = context or {}
         self.pages = []
+        self.engine = os.environ.get("WEB_ENGINE", "chromium")
+        self.xvfb = None
 
     def __enter__(self):
-        chromium = os.environ.get("CHROMIUM", "/usr/bin/chromium")
-        modules = os.path.join(os.path.dirname(BROWSER_DRIVER), "node_modules", "playwright-core")
-        missing = [what for what, ok in (("node", shutil.which("node")), (chromium, os.path.exists(chromium)),
-                                         ("playwright-core (npm ci in tests/e2e/browser)", os.path.isdir(modules)))
-                   if not ok]
-        if missing:
-            print(f"skipping: {', '.join(missing)} not installed", file=sys.stderr)
-            raise SystemExit(SKIP)
+        browser, package = {
+            "chromium": (os.environ.get("CHROMIUM", "/usr/bin/chromium"), "playwright-core"),
+            "firefox": (os.environ.get("FIREFOX", "/usr/bin/firefox-esr"), "puppeteer-core"),
+            "webkit": (os.environ.get("WEBKITWEBDRIVER", "/usr/bin/WebKitWebDriver"), "selenium-webdriver"),
+        }[self.engine]
+        modules = os.path.join(os.path.dirname(BROWSER_DRIVER), "node_modules")
+        missing = [tool for tool in ["node"] + ["Xvfb"] * (self.engine == "webkit") if not shutil.which(tool)]
+        missing += [browser] * (not os.path.exists(browser))
+        missing += [f"{package} (npm ci in tests/e2e/browser)"] * (not os.path.isdir(os.path.join(modules, package)))
+        _skip_if_missing(missing)
         signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # run __exit__ on SIGTERM
+        self.env = dict(os.environ, WEB_ENGINE=self.engine)
+        if self.engine == "webkit":
+            self.xvfb, self.env["DISPLAY"] = _start_xvfb("1280x1024x24")
         return self
 
     def __exit__(self, exc_type=None, *exc):
@@ -447,12 +467,14 @@ class BrowserSession:
             except subprocess.TimeoutExpired:
                 page.proc.kill()
                 page.proc.wait()
+        if self.xvfb:
+            _stop(self.xvfb)
         if errors and exc_type is None:
             raise AssertionError(f"errors in the browser console: {errors}")
 
     def _driver(self, page):
         return subprocess.Popen(["node", BROWSER_DRIVER, page, json.dumps(self.context)], stdin=subprocess.PIPE,
-                                stdout=subprocess.PIPE, text=True, preexec_fn=_die_with_parent)
+                                stdout=subprocess.PIPE, text=True, env=self.env, preexec_fn=_die_with_parent)
 
     def launch(self, page):
         """A program's page, once its first frame is drawn."""

@@ -1,11 +1,12 @@
-// Opens one page in headless Chromium and drives it for an end-to-end scenario.
+// Opens one page in a browser engine and drives it for an end-to-end scenario.
 // Reads one JSON command per line on stdin and answers each with one JSON line:
-// Canvas pixels are CSS pixels, top-left origin.
+// Canvas pixels are CSS pixels, top-left origin. Those marked (Chromium) need Chromium's
+// DevTools protocol or its device emulation, and answer an error in the other engines.
 //   {"op": "info"}                    -> {"title": the program's window title, "page": the document's title,
 //                                        "width", "height"} of its canvas
 //   {"op": "move", "x", "y"}          -> mouse pointer to canvas pixel (x, y)
 //   {"op": "down" | "up", "button"}   -> "left", "middle" or "right"
-//   {"op": "touch", "type", "x", "y"} -> one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
+//   {"op": "touch", "type", "x", "y"} -> (Chromium) one finger: "touchStart", "touchMove" or "touchEnd" at (x, y)
 //   {"op": "resize", "width", "height"} -> the canvas's size on the page, as a user resizing a window
 //   {"op": "shot", "device"}          -> {"png": base64 screenshot of the canvas, in device pixels if device}
 //   {"op": "goto", "page"}            -> another page (PAGE.html#FRAGMENT too) in the same tab, once
@@ -21,101 +22,123 @@
 //   {"op": "button", "name"}         -> clicks the page's button of that name
 //   {"op": "key", "key"}              -> presses a key, e.g. "Escape" or "Control+z"
 //   {"op": "download", "name"}        -> clicks that button: {"file": its download's name, "data": base64}
-//   {"op": "wheel", "x", "y", "deltaY"} -> a wheel turn over canvas pixel (x, y): {"cancelled"}
-//   {"op": "print", "on"}             -> the page as printed (or back on screen): {"figure": the
+//   {"op": "wheel", "x", "y", "deltaY"} -> (Chromium) a wheel turn over canvas pixel (x, y): {"cancelled"}
+//   {"op": "print", "on"}             -> (Chromium) the page as printed (or back on screen): {"figure": the
 //                                        print figure's markup}
 //   {"op": "read"}                    -> {"url", "status": the page's status line, "linkText": the address
 //                                        shown for copying by hand, or null, "focused": the accessible name of
 //                                        the element with the focus}
-//   {"op": "idle", "ms"}              -> left alone for ms: {"busy": main-thread task seconds, "frames":
+//   {"op": "idle", "ms"}              -> (Chromium) left alone for ms: {"busy": main-thread task seconds, "frames":
 //                                        animation frames requested} in that time
 // Usage: node driver.mjs PAGE.html[#FRAGMENT] [CONTEXT]  (CONTEXT: JSON options of the browser context,
-// e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true};
-// CHROMIUM overrides the browser, /usr/bin/chromium by default)
-import {chromium} from 'playwright-core';
+// e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true}; Firefox takes
+// the viewport and deviceScaleFactor, WebKit the viewport alone).
+// WEB_ENGINE picks the engine, each a module in engines/ that opens the browser with one page:
+// chromium (the default; CHROMIUM overrides /usr/bin/chromium), firefox (FIREFOX overrides
+// /usr/bin/firefox-esr) or webkit (on the X display in DISPLAY; MINIBROWSER and WEBKITWEBDRIVER
+// override Debian's). An engine gives: goto(url), evaluate(f, arg), mouse.move(x, y) / down(button) /
+// up(button), keyDown(key) / keyUp(key), shot(selector, device) -> PNG, download(click) -> {file, data},
+// errors(), close(), and in Chromium `chromium`: {page, devtools} (Playwright's page, a DevTools session).
 import {createInterface} from 'node:readline';
 import {pathToFileURL} from 'node:url';
 import {resolve} from 'node:path';
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  // The machine's network is closed: no background connections, no updates.
-  args: ['--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-});
-const page = await browser.newPage({viewport: {width: 1024, height: 800}, deviceScaleFactor: 1,
-                                    ...JSON.parse(process.argv[3] || '{}')});
-const devtools = await page.context().newCDPSession(page);
-const errors = [];
-page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
-page.on('pageerror', (error) => errors.push(String(error)));
-// Counts the animation frames the page requests, for the idle measurement.
-await page.addInitScript(() => {
-  const request = window.requestAnimationFrame.bind(window);
-  window.framesRequested = 0;
-  window.requestAnimationFrame = (f) => { ++window.framesRequested; return request(f); };
-});
+const ENGINES = ['chromium', 'firefox', 'webkit'];
+const engineName = process.env.WEB_ENGINE || 'chromium';
+if (!ENGINES.includes(engineName)) throw new Error(`WEB_ENGINE is ${engineName}, not one of ${ENGINES}`);
+const engine = await (await import(`./engines/${engineName}.mjs`)).open(JSON.parse(process.argv[3] || '{}'));
+
 // A page's address, with its fragment if it has one.
 function address(file) {
   const [path, fragment] = file.split('#');
   return pathToFileURL(resolve(path)).href + (fragment === undefined ? '' : '#' + fragment);
 }
-await page.goto(address(process.argv[2]));
+await engine.goto(address(process.argv[2]));
 
-// The title the program gave its window, kept on the canvas; null until the window is made.
-const windowTitle = () => page.$eval('canvas', (c) => c.dataset.windowTitle || null);
+// Until f(arg) is true in the page.
+async function until(f, arg, timeout = 30000) {
+  for (const deadline = Date.now() + timeout; !await engine.evaluate(f, arg);) {
+    if (Date.now() > deadline) throw new Error(`timed out waiting for ${f}`);
+    await new Promise((done) => setTimeout(done, 50));
+  }
+}
 
-async function canvasBox() {
-  return page.$eval('canvas', (c) => {
-    const r = c.getBoundingClientRect();
+function canvasBox() {
+  return engine.evaluate(() => {
+    const r = document.querySelector('canvas').getBoundingClientRect();
     return {x: r.left, y: r.top, width: Math.round(r.width), height: Math.round(r.height)};
   });
 }
 
+function chromiumOnly() {
+  if (!engine.chromium) throw new Error(`needs Chromium's DevTools protocol, not ${engineName}`);
+  return engine.chromium;
+}
+
+// A click on the middle of the page's button of that name, as a mouse does it.
+async function click(name) {
+  const [x, y] = await engine.evaluate((name) => {
+    const button = [...document.querySelectorAll('button')].find((b) => b.textContent.trim() === name && !b.hidden);
+    if (!button) return [null, null];
+    button.scrollIntoView({block: 'nearest'});
+    const r = button.getBoundingClientRect();
+    return [r.left + r.width / 2, r.top + r.height / 2];
+  }, name);
+  if (x === null) throw new Error(`no button ${name}`);
+  await engine.mouse.move(x, y);
+  await engine.mouse.down('left');
+  await engine.mouse.up('left');
+}
+
 const commands = {
-  async info() { return {title: await windowTitle(), page: await page.title(), ...(await canvasBox())}; },
+  async info() {
+    // The title the program gave its window, kept on the canvas; null until the window is made.
+    const [title, page] = await engine.evaluate(() => [document.querySelector('canvas').dataset.windowTitle || null,
+                                                       document.title]);
+    return {title, page, ...(await canvasBox())};
+  },
   async move({x, y}) {
     const box = await canvasBox();
-    await page.mouse.move(box.x + x, box.y + y);
+    await engine.mouse.move(box.x + x, box.y + y);
     return {};
   },
-  async down({button}) { await page.mouse.down({button}); return {}; },
-  async up({button}) { await page.mouse.up({button}); return {}; },
+  async down({button}) { await engine.mouse.down(button); return {}; },
+  async up({button}) { await engine.mouse.up(button); return {}; },
   async touch({type, x, y}) {
-    const box = await canvasBox();
+    const {devtools} = chromiumOnly(), box = await canvasBox();
     const touchPoints = type === 'touchEnd' ? [] : [{x: box.x + x, y: box.y + y}];
     await devtools.send('Input.dispatchTouchEvent', {type, touchPoints});
     return {};
   },
   async resize({width, height}) {
-    await page.$eval('canvas', (c, [w, h]) => {
-      Object.assign(c.style, {width: `${w}px`, height: `${h}px`, maxWidth: 'none'});
+    await engine.evaluate(([w, h]) => {
+      Object.assign(document.querySelector('canvas').style, {width: `${w}px`, height: `${h}px`, maxWidth: 'none'});
     }, [width, height]);
-    await page.waitForFunction(([w, h]) => {
+    await until(([w, h]) => {
       const c = document.querySelector('canvas');
       return c.width === Math.round(w * devicePixelRatio) && c.height === Math.round(h * devicePixelRatio);
     }, [width, height]);
     return {};
   },
   async goto({page: file}) {
-    await page.goto('about:blank');  // a new fragment alone would not load the page again
-    await page.goto(address(file));
-    await page.waitForFunction(() => {  // a page without a canvas (the index) once it has loaded
+    await engine.goto('about:blank');  // a new fragment alone would not load the page again
+    await engine.goto(address(file));
+    await until(() => {  // a page without a canvas (the index) once it has loaded
       const canvas = document.querySelector('canvas');
       return canvas ? canvas.dataset.windowTitle === 'zembrola' : document.readyState === 'complete';
     });
     return {};
   },
   async layout() {
-    return page.evaluate(() => {
+    return engine.evaluate(() => {
       const c = document.querySelector('canvas'), r = c && c.getBoundingClientRect(), root = document.documentElement;
       return {title: document.title, pageWidth: root.scrollWidth, viewportWidth: root.clientWidth, ratio: devicePixelRatio,
               ...(c && {cssWidth: r.width, cssHeight: r.height, storeWidth: c.width, storeHeight: c.height})};
     });
   },
-  async labels() { return {labels: await page.$eval('#labels', (e) => e.textContent)}; },
+  async labels() { return {labels: await engine.evaluate(() => document.getElementById('labels').textContent)}; },
   async steps() {
-    return page.evaluate(() => {
+    return engine.evaluate(() => {
       const items = [...document.querySelectorAll('#steps li')];
       return {pressed: document.getElementById('explain').getAttribute('aria-pressed') === 'true',
               open: !document.getElementById('explanation').hidden, items: items.map((item) => item.textContent),
@@ -124,7 +147,7 @@ const commands = {
     });
   },
   async storm({from, to, count}) {
-    return page.evaluate(([from, to, count]) => {
+    return engine.evaluate(([from, to, count]) => {
       const c = document.querySelector('canvas'), r = c.getBoundingClientRect();
       const event = (type, [x, y], buttons, button) => c.dispatchEvent(new PointerEvent(type, {
         pointerId: 1, pointerType: 'mouse', isPrimary: true, bubbles: true, cancelable: true,
@@ -138,37 +161,37 @@ const commands = {
     }, [from, to, count]);
   },
   async shot({device}) {
-    const box = await canvasBox();
-    const clip = {x: box.x, y: box.y, width: box.width, height: box.height};
     // The canvas alone: the focus ring of a point over it is the page's, not the program's.
-    const overlay = (shown) => page.evaluate((shown) => {
+    const overlay = (shown) => engine.evaluate((shown) => {
       const points = document.getElementById('points');
       if (points) points.style.visibility = shown ? '' : 'hidden';
     }, shown);
     await overlay(false);
-    const png = await page.screenshot({clip, scale: device ? 'device' : 'css'});
+    const png = await engine.shot('canvas', device);
     await overlay(true);
     return {png: png.toString('base64')};
   },
-  async errors() { return {errors}; },
-  async button({name}) {
-    await page.getByRole('button', {name, exact: true}).click();
+  async errors() { return {errors: await engine.errors()}; },
+  async button({name}) { await click(name); return {}; },
+  // A key with its modifiers held down first, e.g. "Control+Shift+z".
+  async key({key}) {
+    const keys = key.split('+');
+    for (const k of keys) await engine.keyDown(k);
+    for (const k of keys.reverse()) await engine.keyUp(k);
     return {};
   },
-  async key({key}) { await page.keyboard.press(key); return {}; },
   async read() {
-    return page.evaluate(() => ({url: location.href, status: (document.getElementById('status') || {}).textContent,
-                                 linkText: (({hidden, value}) => (hidden ? null : value))(document.getElementById('link-text') || {hidden: true}),
-                                 focused: document.activeElement && document.activeElement.getAttribute('aria-label')}));
+    return engine.evaluate(() => ({url: location.href, status: (document.getElementById('status') || {}).textContent,
+                                   linkText: (({hidden, value}) => (hidden ? null : value))(
+                                     document.getElementById('link-text') || {hidden: true}),
+                                   focused: document.activeElement && document.activeElement.getAttribute('aria-label')}));
   },
   async download({name}) {
-    const [download] = await Promise.all([page.waitForEvent('download'),
-                                          page.getByRole('button', {name, exact: true}).click()]);
-    const chunks = [];
-    for await (const chunk of await download.createReadStream()) chunks.push(chunk);
-    return {file: download.suggestedFilename(), data: Buffer.concat(chunks).toString('base64')};
+    const {file, data} = await engine.download(() => click(name));
+    return {file, data: data.toString('base64')};
   },
   async wheel({x, y, deltaY}) {
+    const {page} = chromiumOnly();
     await page.evaluate(() => {
       window.lastWheelCancelled = null;
       window.addEventListener('wheel', (e) => { window.lastWheelCancelled = e.defaultPrevented; }, {once: true});
@@ -180,12 +203,14 @@ const commands = {
     return {cancelled: await page.evaluate(() => window.lastWheelCancelled)};
   },
   async print({on}) {
+    const {page} = chromiumOnly();
     // As the browser does when it prints; emulating the print medium alone fires no event.
     if (on) await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     await page.emulateMedia({media: on ? 'print' : null});
     return {figure: await page.$eval('#print-figure', (e) => e.innerHTML)};
   },
   async idle({ms}) {
+    const {page, devtools} = chromiumOnly();
     await devtools.send('Performance.enable');
     const task = async () => (await devtools.send('Performance.getMetrics')).metrics
       .find((m) => m.name === 'TaskDuration').value;
@@ -207,4 +232,4 @@ for await (const line of createInterface({input: process.stdin})) {
   }
   process.stdout.write(JSON.stringify(answer) + '\n');
 }
-await browser.close();
+await engine.close();

@@ -1,11 +1,14 @@
 // The 8 x 13 bitmap font's cells, made from the browser's monospace font: each character is
 // rendered once per colour and scale at the backing store's resolution and thresholded to
-// whole pixels, so text is crisp and in its exact colour, as a bitmap font is.
+// whole pixels, so text is crisp and in its exact colour, as a bitmap font is. At 11 pixels the
+// font has the bitmap font's proportions (x-height 6 rows, ascenders 8) and its descenders end
+// within the cell's 2 rows below the baseline; at 13 the tails of g, p, q and y fell below it.
 
 export const cellWidth = 8;
 export const cellHeight = 13;
 // Rows of the cell above the baseline; the rest hold descenders.
 export const ascent = 11;
+const fontSize = 11;
 
 export class Glyphs {
   constructor() { this.cache = new Map(); }
@@ -25,7 +28,7 @@ function render(c, rgb, scaleX, scaleY) {
   glyph.height = Math.max(1, Math.round(cellHeight * scaleY));
   const ctx = glyph.getContext('2d', {willReadFrequently: true});
   ctx.setTransform(scaleX / scaleY, 0, 0, 1, 0, 0);  // a window stretched unevenly stretches text too
-  ctx.font = `${cellHeight * scaleY}px monospace`;
+  ctx.font = `${fontSize * scaleY}px monospace`;
   ctx.textBaseline = 'alphabetic';
   ctx.fillStyle = '#fff';
   ctx.fillText(String.fromCharCode(c), 0, ascent * scaleY);
