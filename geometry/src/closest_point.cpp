@@ -8,12 +8,14 @@
 
 namespace geometry {
 namespace stepByStep {
+namespace {
 
-Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObserver* observe) {
+template <class Observe>
+Vector3 nearestWalk(const Polygon& polygon, const Vector3& q, const Observe& observe) {
   // 1. q dropped perpendicularly onto the plane: if the fan holds the foot, that is the answer
   // (the outline belongs to the interior).
   const Vector3 foot = q - polygon.plane.normal * polygon.plane.signedDistance(q);
-  if (observe) {
+  if constexpr (Observe::on) {
     // The observer also sees the fan triangle that held the foot.
     NearestStep step;
     step.foot = foot;
@@ -21,7 +23,7 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObse
       if (triangle.inside) step.triangle = triangle;
     };
     step.inFan = insideBarycentric(polygon, foot, 0, &holding);
-    (*observe)(step);
+    observe(step);
     if (step.inFan) return foot;
   } else if (insideBarycentric(polygon, foot, 0)) {
     return foot;
@@ -44,7 +46,7 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObse
     const Vector3 c = end == NearestStep::From ? a : end == NearestStep::To ? b : a + e * t;
     const float d2 = (q - c).lengthSquared();
     const bool nearest = i == 0 || d2 < best;
-    if (observe) {
+    if constexpr (Observe::on) {
       NearestStep step;
       step.kind = NearestStep::Edge;
       step.from = i;
@@ -54,7 +56,7 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObse
       step.candidate = c;
       step.distanceSquared = d2;
       step.nearest = nearest;
-      (*observe)(step);
+      observe(step);
     }
     if (nearest) {
       best = d2;
@@ -62,6 +64,12 @@ Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObse
     }
   }
   return result;
+}
+
+}  // namespace
+
+Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObserver* observe) {
+  return observe ? nearestWalk(polygon, q, Report<NearestStep>{*observe}) : nearestWalk(polygon, q, Silent{});
 }
 
 }  // namespace stepByStep

@@ -26,9 +26,11 @@ Vector3 directionFrom(const Vector3& p, const Vector3& to) {
 }  // namespace
 
 namespace stepByStep {
+namespace {
 
 // The fan of triangles (a, previous, cur) from vertex 0; inside as soon as one holds the point.
-bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps, const FanObserver* observe) {
+template <class Observe>
+bool fanWalk(const Polygon& polygon, const Vector3& point, float eps, const Observe& observe) {
   const Vector3 a = polygon.at(0)->position;
   Vector3 previous = polygon.at(1)->position;
   const std::size_t n = polygon.size();
@@ -46,19 +48,20 @@ bool insideBarycentric(const Polygon& polygon, const Vector3& point, float eps, 
     const Vector3 w = point - a;
     const float v = dot(w, perp) / dot(e2, perp);
     if (v < -eps) {
-      if (observe) (*observe)(FanStep{.b = i - 1, .c = i, .v = v, .belowV = true});
+      observe(FanStep{.b = i - 1, .c = i, .v = v, .belowV = true});
       continue;
     }
     const float u = dot(w - e2 * v, e1) * k;
     const bool inside = u >= -eps && u + v <= 1 + eps;
-    if (observe) (*observe)(FanStep{.b = i - 1, .c = i, .v = v, .u = u, .sum = u + v, .inside = inside});
+    observe(FanStep{.b = i - 1, .c = i, .v = v, .u = u, .sum = u + v, .inside = inside});
     if (inside) return true;
   }
   return false;
 }
 
 // One plane per edge, from the closing edge on; outside at the first edge the point lies beyond.
-bool insideEdgePlanes(const Polygon& polygon, const Vector3& point, const EdgePlaneObserver* observe) {
+template <class Observe>
+bool edgePlanesWalk(const Polygon& polygon, const Vector3& point, const Observe& observe) {
   Vector3 previous = polygon.back()->position;
   std::size_t from = polygon.size() - 1, to = 0;
   for (const VertexRef& ref : polygon) {
@@ -68,9 +71,7 @@ bool insideEdgePlanes(const Polygon& polygon, const Vector3& point, const EdgePl
     const Vector3 out = cross(polygon.plane.normal, previous - cur);
     previous = cur;
     const float value = dot(out, point - cur);
-    if (observe)
-      (*observe)(
-          EdgePlaneStep{.from = from, .to = to, .normal = out, .value = value, .beyond = value > edgePlaneAllowance});
+    observe(EdgePlaneStep{.from = from, .to = to, .normal = out, .value = value, .beyond = value > edgePlaneAllowance});
     if (value > edgePlaneAllowance) return false;
     from = to++;
   }
@@ -79,7 +80,8 @@ bool insideEdgePlanes(const Polygon& polygon, const Vector3& point, const EdgePl
 
 // The angles under which the edges are seen from the point, from the closing edge on, add up to
 // a full turn when the point is inside.
-bool insideSumAngles(const Polygon& polygon, const Vector3& point, float tol, const AngleObserver* observe) {
+template <class Observe>
+bool sumAnglesWalk(const Polygon& polygon, const Vector3& point, float tol, const Observe& observe) {
   if (polygon.size() == 0) return false;
   Vector3 previous = directionFrom(point, polygon.back()->position);
   float sum = 0;
@@ -93,18 +95,32 @@ bool insideSumAngles(const Polygon& polygon, const Vector3& point, float tol, co
     const float angle = static_cast<float>(std::acos(static_cast<double>(cosine)));
     sum += angle;
     previous = cur;
-    if (observe)
-      (*observe)(AngleStep{.from = from, .to = to, .angle = angle, .sum = sum, .offTurn = std::fabs(sum - fullTurn)});
+    observe(AngleStep{.from = from, .to = to, .angle = angle, .sum = sum, .offTurn = std::fabs(sum - fullTurn)});
     from = to++;
   }
   return std::fabs(sum - fullTurn) < tol;
+}
+
+}  // namespace
+
+bool insideBarycentric(const Polygon& polygon, const Vector3& p, float eps, const FanObserver* observe) {
+  return observe ? fanWalk(polygon, p, eps, Report<FanStep>{*observe}) : fanWalk(polygon, p, eps, Silent{});
+}
+
+bool insideEdgePlanes(const Polygon& polygon, const Vector3& p, const EdgePlaneObserver* observe) {
+  return observe ? edgePlanesWalk(polygon, p, Report<EdgePlaneStep>{*observe}) : edgePlanesWalk(polygon, p, Silent{});
+}
+
+bool insideSumAngles(const Polygon& polygon, const Vector3& p, float tol, const AngleObserver* observe) {
+  return observe ? sumAnglesWalk(polygon, p, tol, Report<AngleStep>{*observe})
+                 : sumAnglesWalk(polygon, p, tol, Silent{});
 }
 
 }  // namespace stepByStep
 
 bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
   if (size() < 2) contractViolation("Polygon::insideBarycentric", "fewer than two vertices");
-  if (size() < smallestFanInLanes) return stepByStep::insideBarycentric(*this, p, eps);
+  if (size() < smallestFanInLanes) return stepByStep::fanWalk(*this, p, eps, Silent{});
   return insideBarycentricInLanes(*this, p, eps);
 }
 
@@ -114,7 +130,9 @@ bool Polygon::insideEdgePlanes(const Vector3& p, float /*tol*/) const {
   return insideEdgePlanesInLanes(*this, p);
 }
 
-bool Polygon::insideSumAngles(const Vector3& p, float tol) const { return stepByStep::insideSumAngles(*this, p, tol); }
+bool Polygon::insideSumAngles(const Vector3& p, float tol) const {
+  return stepByStep::sumAnglesWalk(*this, p, tol, Silent{});
+}
 
 bool insideBarycentricWalked(const Polygon& polygon, const Vector3& point, float eps, const FanObserver& observe) {
   if (polygon.size() < 2) contractViolation("insideBarycentricWalked", "fewer than two vertices");

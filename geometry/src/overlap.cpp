@@ -35,7 +35,8 @@ Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin)
 // projections of p and q. The edges start with the closing one; a degenerate edge (no length,
 // or along the normal) gives no axis, and the next edge starts where it did. pIsSecond says
 // which of the operation's polygons p is, for the observer.
-bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSecond, const AxisObserver* observe) {
+template <class Observe>
+bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSecond, const Observe& observe) {
   AxisStep step;
   step.ofSecond = pIsSecond;
   auto separates = [&](const Vector3& axis, const Vector3& origin) {
@@ -43,14 +44,14 @@ bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSe
     const Projection b = project(q, axis, origin);
     // Negative when the two overlap on the axis, 0 when they touch.
     const float gap = std::max(b.min - a.max, a.min - b.max);
-    if (observe) {
+    if constexpr (Observe::on) {
       step.axis = axis;
       step.origin = origin;
       step.first = pIsSecond ? b : a;
       step.second = pIsSecond ? a : b;
       step.gap = gap;
       step.separates = gap >= tol;
-      (*observe)(step);
+      observe(step);
     }
     return gap >= tol;
   };
@@ -64,13 +65,13 @@ bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSe
     Vector3 axis = cross(ref->position - start, normal);
     axis.normalize();
     if (axis.lengthSquared() < degenerateAxis) {
-      if (observe) {
+      if constexpr (Observe::on) {
         AxisStep none;
         none.ofSecond = pIsSecond;
         none.from = step.from;
         none.to = step.to;
         none.skipped = true;
-        (*observe)(none);
+        observe(none);
       }
     } else {
       if (separates(axis, start)) return true;
@@ -82,11 +83,16 @@ bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSe
   return false;
 }
 
+template <class Observe>
+bool overlapsWalk(const Polygon& p, const Polygon& q, float tol, const Observe& observe) {
+  if (p.size() == 0 || q.size() == 0) return false;
+  return !separatedByAxesOf(p, q, tol, false, observe) && !separatedByAxesOf(q, p, tol, true, observe);
+}
+
 }  // namespace
 
 bool overlaps(const Polygon& p, const Polygon& q, float tol, const AxisObserver* observe) {
-  if (p.size() == 0 || q.size() == 0) return false;
-  return !separatedByAxesOf(p, q, tol, false, observe) && !separatedByAxesOf(q, p, tol, true, observe);
+  return observe ? overlapsWalk(p, q, tol, Report<AxisStep>{*observe}) : overlapsWalk(p, q, tol, Silent{});
 }
 
 }  // namespace stepByStep

@@ -2,13 +2,29 @@
 // the operations' own files. The faster forms (lanes/, and the bounded overlap test) must give
 // exactly their answers, bit for bit; the tests, fuzz targets and benchmarks compare with these.
 // Each takes an optional observer, called at every step with the values the method computed
-// there (walks.h); without one a step costs one null test more.
+// there (walks.h).
 #pragma once
 
 #include <geometry/polygon.h>
 #include <geometry/walks.h>
 
+#include <functional>
+
 namespace geometry {
+
+/// A method walks with one of these: Report hands each step to an observer, Silent sees nothing
+/// and compiles away, so that the walk without an observer is the method alone.
+template <class Step>
+struct Report {
+  static constexpr bool on = true;
+  const std::function<void(const Step&)>& observe;
+  void operator()(const Step& step) const { observe(step); }
+};
+struct Silent {
+  static constexpr bool on = false;
+  template <class Step>
+  void operator()(const Step&) const {}
+};
 
 /// insideEdgePlanes' fixed allowance beyond an edge's plane (divided by the edge's length, in distance).
 constexpr float edgePlaneAllowance = 0.01f;

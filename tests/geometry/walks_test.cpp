@@ -4,6 +4,7 @@
 #include <geometry/walks.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -153,7 +154,8 @@ TEST(PolygonWalks, SplitAndCutMakeTheOperationsPieces) {
     const std::size_t made = store.size() - before;
     for (const auto& [got, want] : {std::pair{&walked, &operation}, std::pair{&walkedOther, &operationOther}}) {
       const std::vector<Vector3> a = shapes::positions(*got), b = shapes::positions(*want);
-      ASSERT_TRUE(a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Vector3)) == 0);
+      ASSERT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                             [](const Vector3& x, const Vector3& y) { return std::memcmp(&x, &y, sizeof x) == 0; }));
     }
 
     std::unordered_set<const Vertex*> kept, other;
