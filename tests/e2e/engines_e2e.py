@@ -10,19 +10,9 @@ import sys
 import time
 import xml.etree.ElementTree as ElementTree
 
-from xsession import BrowserSession, around, check, like, scene_pixel, tail_ink
+from xsession import BrowserSession, around, check, like, scene_pixel, tail_ink, until
 
 SVG = "{http://www.w3.org/2000/svg}"
-
-
-def until(ok, seconds=5):
-    """Whether ok() comes true within the time."""
-    deadline = time.monotonic() + seconds
-    while not ok():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.05)
-    return True
 
 
 def focused(win):

@@ -10,7 +10,7 @@ import sys
 import time
 import xml.etree.ElementTree as ElementTree
 
-from xsession import BrowserSession, Image, around, check, like, scene_pixel as pixel
+from xsession import BrowserSession, Image, around, check, like, scene_pixel as pixel, until
 
 PHONE = {"viewport": {"width": 412, "height": 915}, "deviceScaleFactor": 2.625, "isMobile": True, "hasTouch": True}
 GREEN, RED, WHITE = (0, 255, 0), (255, 0, 0), (255, 255, 255)
@@ -85,16 +85,6 @@ def text_rows(img, width, height):
         else:
             bands.append([y, y])
     return bands
-
-
-def until(ok, seconds=5):
-    """Whether ok() comes true within the time."""
-    deadline = time.monotonic() + seconds
-    while not ok():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.05)
-    return True
 
 
 def figure(web):

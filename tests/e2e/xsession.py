@@ -53,6 +53,16 @@ def scene_pixel(win, x, y):
     return round((x + 1) / 2 * win.width), round((1 - y) / 2 * win.height)
 
 
+def until(ok, seconds=5):
+    """Whether ok() comes true within the time."""
+    deadline = time.monotonic() + seconds
+    while not ok():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
+
+
 def check(ok, what):
     """A scenario's assertion, kept when Python runs optimised."""
     if not ok:
