@@ -1,4 +1,4 @@
-// The canvas side of the browser layer (canvas.js), called from the GL and GLUT entry points.
+// The canvas side of the browser layer (library.js, handing on to the page's canvas layer in src/canvas/), called from the GL and GLUT entry points.
 #pragma once
 
 extern "C" {
