@@ -1,4 +1,5 @@
-// The canvas side of the browser layer (library.js, handing on to the page's canvas layer in src/canvas/), called from the GL and GLUT entry points.
+// The canvas side of the browser layer (library.js, which hands on to the page's canvas layer
+// in src/canvas/), called from the GL and GLUT entry points.
 #pragma once
 
 extern "C" {

@@ -1,7 +1,7 @@
 // The GL 1.x calls of the shell and the programs, for the browser: the state they
 // set is kept here, and each primitive is handed at glEnd to the canvas side
-// (library.js and src/canvas/) in window pixels, with the colour of each vertex; so is each label,
-// from its raster position on, character by character.
+// (library.js and src/canvas/) in window pixels, with the colour of each vertex;
+// so is each label, from its raster position on, character by character.
 #include <GL/gl.h>
 
 #include <vector>
