@@ -1,6 +1,7 @@
 """point_inside in a real window: the square, the labels following the cursor, a corner dragged."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for
 
 
@@ -29,6 +30,7 @@ def main(binary):
 
         # The cursor starts at the centre, inside for every test.
         img = win.screenshot()
+        check_labels(win, img, "point_inside")  # the labels at start-up are the desktop's, pixel for pixel
         for corner in CORNERS:
             check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn in red")
         check(img.count(like(WHITE, 30), (200, 235, 440, 245)) == 0, "nothing white inside the square")
@@ -54,6 +56,7 @@ def main(binary):
         win.resize(800, 800)
         img = win.screenshot()
         check(img.count(like(RED), around((200, 600))) > 10, "the scene did not follow the new window size")
+        check_labels(win, win.screenshot(), "point_inside.end")
     print("point_inside end-to-end: ok")
 
 
