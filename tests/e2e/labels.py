@@ -19,6 +19,8 @@ def crop(img, width, height):
 
 def differences(a, b):
     """The pixels where two images of one size differ, as (x, y, a's colour, b's colour)."""
+    if a.rgb == b.rgb:
+        return []
     return [(i // 3 % a.width, i // 3 // a.width, a.pixel(i // 3 % a.width, i // 3 // a.width),
              b.pixel(i // 3 % a.width, i // 3 // a.width))
             for i in range(0, len(a.rgb), 3) if a.rgb[i:i + 3] != b.rgb[i:i + 3]]
