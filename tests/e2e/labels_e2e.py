@@ -66,8 +66,8 @@ def main(target):
     for ratio in (2, 3, 2.625):
         with BrowserSession(context={"viewport": {"width": 1000, "height": 300}, "deviceScaleFactor": ratio}) as session:
             win = session.launch(target)
-            win.resize(*WINDOW)
-            got, layout = win.screenshot(device=True), win.layout()
+            win.resize(*WINDOW)  # painted anew by the time the store has its new size: one capture will do
+            got, layout = win.capture(device=True), win.layout()
             width, height = layout["storeWidth"], layout["storeHeight"]
             want = scaled(img, width / WINDOW[0], height / WINDOW[1], width, height)
             diff = differences(want, crop(got, width, height))
