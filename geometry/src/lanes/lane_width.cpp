@@ -8,6 +8,7 @@
 // lanes gain nothing for insideEdgePlanes, and four lanes in AVX2's encoding nothing anywhere.
 #include "lane_width.h"
 
+#include "batch_kernels.h"
 #include "lane_kernels.h"
 
 namespace geometry {
@@ -85,6 +86,32 @@ bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
   if (wideLanes && p.size() + q.size() > 2 * fourLaneCorners) return boundedOverlapsWide(p, q, tol);
 #endif
   return boundedOverlapsNarrow(p, q, tol);
+}
+
+// The batch forms, each query in a lane of its own.
+void insideEdgePlanesEachInLanes(const EdgePlanesPrepared& edges, std::span<const Vector3> points,
+                                 std::span<bool> inside) {
+  insideEdgePlanesEachIn<lanes::Floats4>(edges, points, inside);
+}
+
+void insideBarycentricEachInLanes(const FanPrepared& fan, std::span<const Vector3> points, float eps,
+                                  std::span<bool> inside) {
+  insideBarycentricEachIn<lanes::Floats4>(fan, points, eps, inside);
+}
+
+void closestPointEachInLanes(const NearestPrepared& polygon, std::span<const Vector3> queries,
+                             std::span<Vector3> closest) {
+  closestPointEachIn<lanes::Floats4>(polygon, queries, closest);
+}
+
+void insideSumAnglesEachInLanes(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
+                                std::span<bool> inside) {
+  insideSumAnglesEachIn(polygon, points, tol, inside);
+}
+
+void overlapsEachInLanes(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
+                         std::span<bool> overlap) {
+  overlapsEachIn<lanes::Floats4>(pair, offsets, tol, overlap);
 }
 
 }  // namespace geometry
