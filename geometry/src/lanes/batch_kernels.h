@@ -7,6 +7,7 @@
 #include <geometry/polygon.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <span>
@@ -184,29 +185,28 @@ LANES_INLINE void closestPointEachIn(const NearestPrepared& polygon, std::span<c
 
 // ---- insideSumAngles ----
 
-/// Four doubles, in which the arccosines are taken.
-typedef double Doubles4 __attribute__((vector_size(32)));
+/// Two doubles, in which the arccosines are taken (one SSE2 register), and their masks.
+typedef double Doubles2 __attribute__((vector_size(16)));
+typedef long long Longs2 __attribute__((vector_size(16)));
+typedef float Floats2 __attribute__((vector_size(8)));
 
-LANES_INLINE Doubles4 sqrtEach(Doubles4 a) {
+LANES_INLINE Doubles2 choose(Longs2 m, Doubles2 a, Doubles2 b) {
+  return (Doubles2)(((Longs2)a & m) | ((Longs2)b & ~m));
+}
+
+LANES_INLINE Doubles2 sqrtEach(Doubles2 a) {
 #if defined(__SSE2__)
-  typedef double Doubles2 __attribute__((vector_size(16)));
-  const Doubles2 low = (Doubles2)_mm_sqrt_pd((__m128d)(Doubles2)__builtin_shufflevector(a, a, 0, 1));
-  const Doubles2 high = (Doubles2)_mm_sqrt_pd((__m128d)(Doubles2)__builtin_shufflevector(a, a, 2, 3));
-  return __builtin_shufflevector(low, high, 0, 1, 2, 3);
+  return (Doubles2)_mm_sqrt_pd((__m128d)a);
 #else
-  for (std::size_t i = 0; i < 4; ++i) a[i] = std::sqrt(a[i]);
+  for (std::size_t i = 0; i < 2; ++i) a[i] = std::sqrt(a[i]);
   return a;
 #endif
 }
 
-/// The arccosine of each c in [-1, 1] (or not a number), rounded to float, as
-/// static_cast<float>(std::acos(static_cast<double>(c))) gives it. The arccosine is approximated
-/// in double, through the arcsine of a half-angle beyond |c| = 0.5, to a relative error far below
-/// 2^-40; the library's std::acos errs by less than a double's ulp. When every double within
-/// 2^-39 (relative) of the approximation rounds to one float, so does the library's arccosine,
-/// which lies there. A lane where that does not hold (about one in 30,000, and not-a-number)
-/// takes std::acos itself.
-LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
+/// The arccosine of each x in [-1, 1], to a relative error far below 2^-40: through the arcsine
+/// of x up to |x| = 0.5, and of the half-angle's sine sqrt((1 - |x|) / 2) beyond, where 1 - |x|
+/// and the halving are exact.
+LANES_INLINE Doubles2 arccosine(Doubles2 x) {
   // asin(t) = t + t * p(z) / q(z) with z = t * t, on [0, 0.5].
   constexpr double p0 = 1.66666666666666657415e-01, p1 = -3.25565818622400915405e-01,
                    p2 = 2.01212532134862925881e-01, p3 = -4.00555345006794114027e-02,
@@ -214,24 +214,36 @@ LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
   constexpr double q1 = -2.40339491173441421878e+00, q2 = 2.02094576023350569471e+00,
                    q3 = -6.88283971605453293030e-01, q4 = 7.70381505559019352791e-02;
   constexpr double pi = 3.141592653589793, halfPi = 1.5707963267948966;
-  typedef long long Longs4 __attribute__((vector_size(32)));  // for the sign bit
-  const Doubles4 x = __builtin_convertvector(c, Doubles4);
-  const Doubles4 ax = (Doubles4)((Longs4)x & 0x7fffffffffffffffLL);
-  const auto small = ax <= 0.5;
-  // Beyond 0.5, acos(|c|) = 2 asin(sqrt((1 - |c|) / 2)), where 1 - |c| and the halving are exact.
-  const Doubles4 half = (1.0 - ax) * 0.5;
-  const Doubles4 z = small ? x * x : half;
-  const Doubles4 t = small ? ax : sqrtEach(half);
-  const Doubles4 p = z * (p0 + z * (p1 + z * (p2 + z * (p3 + z * (p4 + z * p5)))));
-  const Doubles4 q = 1.0 + z * (q1 + z * (q2 + z * (q3 + z * q4)));
-  const Doubles4 asinT = t + t * (p / q);
-  const auto negative = x < 0.0;
-  const Doubles4 nearZero = small ? halfPi - (negative ? -asinT : asinT) : 2.0 * asinT;
-  const Doubles4 y = (~small & negative) ? pi - nearZero : nearZero;
-  const Doubles4 margin = y * 0x1p-39;
-  lanes::Floats4 f = __builtin_convertvector(y, lanes::Floats4);
-  const auto proven = (__builtin_convertvector(y - margin, lanes::Floats4) == f) &
-                      (__builtin_convertvector(y + margin, lanes::Floats4) == f);
+  const Longs2 sign = (Longs2)x & (Longs2){LLONG_MIN, LLONG_MIN};
+  const Doubles2 ax = (Doubles2)((Longs2)x ^ sign);
+  const Longs2 small = (Longs2)(ax <= 0.5);
+  const Doubles2 half = (1.0 - ax) * 0.5;
+  const Doubles2 z = choose(small, x * x, half);
+  const Doubles2 t = choose(small, ax, sqrtEach(half));
+  const Doubles2 p = z * (p0 + z * (p1 + z * (p2 + z * (p3 + z * (p4 + z * p5)))));
+  const Doubles2 q = 1.0 + z * (q1 + z * (q2 + z * (q3 + z * q4)));
+  const Doubles2 asinT = t + t * (p / q);
+  const Doubles2 signedAsin = (Doubles2)((Longs2)asinT ^ sign);  // asin(x) for |x| <= 0.5
+  const Doubles2 twice = 2.0 * asinT;                              // acos(|x|) beyond 0.5
+  return choose(small, halfPi - signedAsin, choose((Longs2)(sign != 0), pi - twice, twice));
+}
+
+LANES_INLINE Floats2 toFloats(Doubles2 a) { return __builtin_convertvector(a, Floats2); }
+LANES_INLINE lanes::Floats4 join(Floats2 low, Floats2 high) { return __builtin_shufflevector(low, high, 0, 1, 2, 3); }
+
+/// The arccosine of each c in [-1, 1] (or not a number), rounded to float, as
+/// static_cast<float>(std::acos(static_cast<double>(c))) gives it. The library's std::acos errs by
+/// less than a double's ulp, and the lanes' arccosine by far less than 2^-40 (relative): so when
+/// every double within 2^-39 of the lanes' value rounds to one float, the library's arccosine,
+/// which lies there, rounds to it too. A lane where that does not hold (about one in 30,000, and
+/// not-a-number) takes std::acos itself.
+LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
+  const Doubles2 low = arccosine(__builtin_convertvector(__builtin_shufflevector(c, c, 0, 1), Doubles2));
+  const Doubles2 high = arccosine(__builtin_convertvector(__builtin_shufflevector(c, c, 2, 3), Doubles2));
+  lanes::Floats4 f = join(toFloats(low), toFloats(high));
+  const Doubles2 lowMargin = low * 0x1p-39, highMargin = high * 0x1p-39;
+  const lanes::MaskOf<lanes::Floats4> proven = (join(toFloats(low - lowMargin), toFloats(high - highMargin)) == f) &
+                                               (join(toFloats(low + lowMargin), toFloats(high + highMargin)) == f);
   if (!lanes::anyTrue(~proven)) return f;
   for (std::size_t i = 0; i < 4; ++i)
     if (!proven[i]) f[i] = static_cast<float>(std::acos(static_cast<double>(c[i])));
