@@ -500,9 +500,9 @@ void addMap(const std::string& name, std::vector<Vector3> inputs, Pass pass) {
       pass(std::span<const Vector3>(inputs));
       benchmark::ClobberMemory();
     }
-    state.counters["per_point"] = benchmark::Counter(static_cast<double>(inputs.size()),
-                                                     benchmark::Counter::kIsIterationInvariantRate |
-                                                         benchmark::Counter::kInvert);
+    state.counters["per_point"] =
+        benchmark::Counter(static_cast<double>(inputs.size()),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   });
 }
 
@@ -556,13 +556,12 @@ void registerMap() {
     static std::deque<Polygon> copies;  // a deque never moves its elements
     copies.push_back(makePolygon(store, positionsOf(b)));
     copies.back().plane = b.plane;
-    addMap(std::string("overlaps/") + name, offsets,
-           [&a, &b, &moved = copies.back()](std::span<const Vector3> in) {
-             for (std::size_t i = 0; i < in.size(); ++i) {
-               for (std::size_t j = 0; j < b.size(); ++j) moved.at(j)->position = b.at(j)->position + in[i];
-               inside[i] = a.overlaps(moved, shapeTol);
-             }
-           });
+    addMap(std::string("overlaps/") + name, offsets, [&a, &b, &moved = copies.back()](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) {
+        for (std::size_t j = 0; j < b.size(); ++j) moved.at(j)->position = b.at(j)->position + in[i];
+        inside[i] = a.overlaps(moved, shapeTol);
+      }
+    });
   }
 #ifdef HAVE_BOX2D
   static const b2PolygonShape box2dShapes[] = {toBox2d(s.square), toBox2d(s.gons[0])};

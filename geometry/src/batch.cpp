@@ -67,8 +67,7 @@ void insideEdgePlanesEach(const Polygon& polygon, std::span<const Vector3> point
   insideEdgePlanesEachInLanes(edges, points, inside);
 }
 
-void insideBarycentricEach(const Polygon& polygon, std::span<const Vector3> points, float eps,
-                           std::span<bool> inside) {
+void insideBarycentricEach(const Polygon& polygon, std::span<const Vector3> points, float eps, std::span<bool> inside) {
   checkLengths("insideBarycentricEach", points.size(), inside.size());
   if (polygon.size() < 2) contractViolation("insideBarycentricEach", "fewer than two vertices");
   insideBarycentricEachInLanes(fanOf(polygon), points, eps, inside);

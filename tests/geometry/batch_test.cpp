@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lanes/batch_kernels.h"
+#include "lanes/lane_width.h"
 
 namespace {
 
@@ -74,83 +75,103 @@ class Maker {
   }
 };
 
+// Runs check in four lanes, then in eight where the processor has them.
+template <class Check>
+void inEachWidth(const Check& check) {
+  const bool wide = wideLanes;
+  for (const bool w : {false, true}) {
+    if (w && !wide) break;
+    wideLanes = w;
+    SCOPED_TRACE(w ? "eight lanes" : "four lanes");
+    check();
+    if (::testing::Test::HasFatalFailure()) break;
+  }
+  wideLanes = wide;
+}
+
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
 bool sameBits(const Vector3& a, const Vector3& b) {
   return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
 }
 
 TEST(BatchTest, InsideFormsAnswerAsTheSingleOperations) {
-  Maker make;
-  for (int c = 0; c < caseCount; ++c) {
-    VertexStore store;
-    const Polygon polygon = make.polygon(store, c % 10 == 0 ? 0 : 2);
-    const std::vector<Vector3> points = make.points();
-    const float tol = make.tolerance();
-    std::vector<char> inside(points.size() + 1, 2);  // one more, which no form may write
-    std::span<bool> out(reinterpret_cast<bool*>(inside.data()), points.size());
-    auto expectEach = [&](const char* form, auto single) {
-      for (std::size_t i = 0; i < points.size(); ++i)
-        ASSERT_EQ(inside[i], single(points[i]) ? 1 : 0) << form << ", case " << c << ", point " << i;
-      ASSERT_EQ(inside.back(), 2) << form;
-    };
-    insideSumAnglesEach(polygon, points, tol, out);
-    expectEach("insideSumAnglesEach", [&](const Vector3& p) { return polygon.insideSumAngles(p, tol); });
-    if (polygon.size() < 1) continue;
-    insideEdgePlanesEach(polygon, points, tol, out);
-    expectEach("insideEdgePlanesEach", [&](const Vector3& p) { return polygon.insideEdgePlanes(p, tol); });
-    if (polygon.size() < 2) continue;
-    insideBarycentricEach(polygon, points, tol, out);
-    expectEach("insideBarycentricEach", [&](const Vector3& p) { return polygon.insideBarycentric(p, tol); });
-  }
+  inEachWidth([] {
+    Maker make;
+    for (int c = 0; c < caseCount; ++c) {
+      VertexStore store;
+      const Polygon polygon = make.polygon(store, c % 10 == 0 ? 0 : 2);
+      const std::vector<Vector3> points = make.points();
+      const float tol = make.tolerance();
+      std::vector<char> inside(points.size() + 1, 2);  // one more, which no form may write
+      std::span<bool> out(reinterpret_cast<bool*>(inside.data()), points.size());
+      auto expectEach = [&](const char* form, auto single) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+          ASSERT_EQ(inside[i], single(points[i]) ? 1 : 0) << form << ", case " << c << ", point " << i;
+        ASSERT_EQ(inside.back(), 2) << form;
+      };
+      insideSumAnglesEach(polygon, points, tol, out);
+      expectEach("insideSumAnglesEach", [&](const Vector3& p) { return polygon.insideSumAngles(p, tol); });
+      if (polygon.size() < 1) continue;
+      insideEdgePlanesEach(polygon, points, tol, out);
+      expectEach("insideEdgePlanesEach", [&](const Vector3& p) { return polygon.insideEdgePlanes(p, tol); });
+      if (polygon.size() < 2) continue;
+      insideBarycentricEach(polygon, points, tol, out);
+      expectEach("insideBarycentricEach", [&](const Vector3& p) { return polygon.insideBarycentric(p, tol); });
+    }
+  });
 }
 
 TEST(BatchTest, ClosestPointsHaveTheSingleOperationsBits) {
-  Maker make;
-  for (int c = 0; c < caseCount; ++c) {
-    VertexStore store;
-    const Polygon polygon = make.polygon(store, 2);
-    const std::vector<Vector3> queries = make.points();
-    std::vector<Vector3> closest(queries.size());
-    closestPointEach(polygon, queries, closest);
-    for (std::size_t i = 0; i < queries.size(); ++i)
-      ASSERT_TRUE(sameBits(closest[i], polygon.closestPoint(queries[i]))) << "case " << c << ", query " << i;
-  }
+  inEachWidth([] {
+    Maker make;
+    for (int c = 0; c < caseCount; ++c) {
+      VertexStore store;
+      const Polygon polygon = make.polygon(store, 2);
+      const std::vector<Vector3> queries = make.points();
+      std::vector<Vector3> closest(queries.size());
+      closestPointEach(polygon, queries, closest);
+      for (std::size_t i = 0; i < queries.size(); ++i)
+        ASSERT_TRUE(sameBits(closest[i], polygon.closestPoint(queries[i]))) << "case " << c << ", query " << i;
+    }
+  });
 }
 
 TEST(BatchTest, OverlapsAsOfTheOtherTranslatedAndLeaveItAsItWas) {
-  Maker make;
-  for (int c = 0; c < caseCount; ++c) {
-    VertexStore store;
-    const Polygon polygon = make.polygon(store, c % 10 == 0 ? 0 : 1);
-    const Polygon other = make.polygon(store, c % 10 == 5 ? 0 : 1);
-    std::vector<Vector3> offsets = make.points();
-    for (Vector3& o : offsets) o = o * (make.chance(0.5f) ? 1.0f : 0.3f);
-    const float tol = make.tolerance();
-    std::vector<Vector3> before;
-    for (const VertexRef& ref : other) before.push_back(ref->position);
-    std::vector<char> overlap(offsets.size());
-    overlapsEach(polygon, other, offsets, tol, std::span(reinterpret_cast<bool*>(overlap.data()), offsets.size()));
-    for (std::size_t i = 0; i < other.size(); ++i) ASSERT_TRUE(sameBits(other.at(i)->position, before[i]));
-    for (std::size_t i = 0; i < offsets.size(); ++i) {
-      // A copy with records of its own (a repeated corner keeps one record, so it moves once).
-      VertexStore own;
-      Polygon moved = other;
-      moved.clear();
-      std::vector<const Vertex*> originals;
-      for (const VertexRef& ref : other) {
-        std::size_t k = 0;
-        while (k < originals.size() && originals[k] != ref.vertex) ++k;
-        if (k < originals.size()) {
-          moved.addVertex(moved.at(k));
-        } else {
-          moved.addVertex(VertexRef(*ref, own));
+  inEachWidth([] {
+    Maker make;
+    for (int c = 0; c < caseCount; ++c) {
+      VertexStore store;
+      const Polygon polygon = make.polygon(store, c % 10 == 0 ? 0 : 1);
+      const Polygon other = make.polygon(store, c % 10 == 5 ? 0 : 1);
+      std::vector<Vector3> offsets = make.points();
+      for (Vector3& o : offsets) o = o * (make.chance(0.5f) ? 1.0f : 0.3f);
+      const float tol = make.tolerance();
+      std::vector<Vector3> before;
+      for (const VertexRef& ref : other) before.push_back(ref->position);
+      std::vector<char> overlap(offsets.size());
+      overlapsEach(polygon, other, offsets, tol, std::span(reinterpret_cast<bool*>(overlap.data()), offsets.size()));
+      for (std::size_t i = 0; i < other.size(); ++i) ASSERT_TRUE(sameBits(other.at(i)->position, before[i]));
+      for (std::size_t i = 0; i < offsets.size(); ++i) {
+        // A copy with records of its own (a repeated corner keeps one record, so it moves once).
+        VertexStore own;
+        Polygon moved = other;
+        moved.clear();
+        std::vector<const Vertex*> originals;
+        for (const VertexRef& ref : other) {
+          std::size_t k = 0;
+          while (k < originals.size() && originals[k] != ref.vertex) ++k;
+          if (k < originals.size()) {
+            moved.addVertex(moved.at(k));
+          } else {
+            moved.addVertex(VertexRef(*ref, own));
+          }
+          originals.push_back(ref.vertex);
         }
-        originals.push_back(ref.vertex);
+        moved.translate(offsets[i]);
+        ASSERT_EQ(overlap[i], polygon.overlaps(moved, tol) ? 1 : 0) << "case " << c << ", offset " << i;
       }
-      moved.translate(offsets[i]);
-      ASSERT_EQ(overlap[i], polygon.overlaps(moved, tol) ? 1 : 0) << "case " << c << ", offset " << i;
     }
-  }
+  });
 }
 
 float libraryArccosine(float c) { return static_cast<float>(std::acos(static_cast<double>(c))); }

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -116,14 +117,15 @@ LANES_INLINE void insideEdgePlanesEachIn(const EdgePlanesPrepared& edges, std::s
                                          std::span<bool> inside) {
   const F allowance = lanes::splat<F>(edgePlaneAllowance);
   const std::size_t n = edges.out.size();
-  inBlocks<F>(points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
-    lanes::MaskOf<F> beyond = lanes::splatInts<F>(0);
-    for (std::size_t i = 0; i < n; ++i) {
-      beyond |= dot(splat<F>(edges.out[i]), p - splat<F>(edges.end[i])) > allowance;
-      if (allTrue<F>(beyond)) break;
-    }
-    store<F>(~beyond, inside, first, live);
-  });
+  inBlocks<F>(
+      points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
+        lanes::MaskOf<F> beyond = lanes::splatInts<F>(0);
+        for (std::size_t i = 0; i < n; ++i) {
+          beyond |= dot(splat<F>(edges.out[i]), p - splat<F>(edges.end[i])) > allowance;
+          if (allTrue<F>(beyond)) break;
+        }
+        store<F>(~beyond, inside, first, live);
+      });
 }
 
 // ---- insideBarycentric ----
@@ -146,9 +148,9 @@ template <class F>
 LANES_INLINE void insideBarycentricEachIn(const FanPrepared& fan, std::span<const Vector3> points, float eps,
                                           std::span<bool> inside) {
   const Points<F> apex = splat<F>(fan.apex);
-  inBlocks<F>(points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
-    store<F>(fanHoldsEach(fan, p - apex, eps), inside, first, live);
-  });
+  inBlocks<F>(
+      points, [&](const Points<F>& p, std::size_t first, std::size_t live)
+                  __attribute__((always_inline)) { store<F>(fanHoldsEach(fan, p - apex, eps), inside, first, live); });
 }
 
 // ---- closestPoint ----
@@ -159,28 +161,29 @@ LANES_INLINE void closestPointEachIn(const NearestPrepared& polygon, std::span<c
   const Points<F> normal = splat<F>(polygon.normal), apex = splat<F>(polygon.fan.apex);
   const F d = lanes::splat<F>(polygon.d), zero = lanes::splat<F>(0), one = lanes::splat<F>(1);
   const std::size_t n = polygon.a.size();
-  inBlocks<F>(queries, [&](const Points<F>& q, std::size_t first, std::size_t live) __attribute__((always_inline)) {
-    const Points<F> foot = q - normal * (dot(normal, q) + d);
-    const lanes::MaskOf<F> inFan = fanHoldsEach(polygon.fan, foot - apex, 0);
-    Points<F> result = foot;
-    if (!allTrue<F>(inFan)) {
-      // The first edge is taken whatever its distance, a later one only when strictly nearer.
-      F best{};
-      Points<F> nearest{};
-      for (std::size_t i = 0; i < n; ++i) {
-        const Points<F> a = splat<F>(polygon.a[i]), b = splat<F>(polygon.b[i]), e = splat<F>(polygon.e[i]);
-        const F edgeSquared = lanes::splat<F>(polygon.edgeSquared[i]);
-        const F t = lanes::select(edgeSquared > zero, dot(q - a, e) / edgeSquared, zero);
-        const Points<F> c = select(t <= zero, a, select(t >= one, b, a + e * t));
-        const F d2 = lengthSquared(q - c);
-        const lanes::MaskOf<F> nearer = i == 0 ? lanes::splatInts<F>(-1) : d2 < best;
-        best = lanes::select(nearer, d2, best);
-        nearest = select(nearer, c, nearest);
-      }
-      result = select(inFan, foot, nearest);
-    }
-    for (std::size_t i = 0; i < live; ++i) closest[first + i] = lane(result, i);
-  });
+  inBlocks<F>(
+      queries, [&](const Points<F>& q, std::size_t first, std::size_t live) __attribute__((always_inline)) {
+        const Points<F> foot = q - normal * (dot(normal, q) + d);
+        const lanes::MaskOf<F> inFan = fanHoldsEach(polygon.fan, foot - apex, 0);
+        Points<F> result = foot;
+        if (!allTrue<F>(inFan)) {
+          // The first edge is taken whatever its distance, a later one only when strictly nearer.
+          F best{};
+          Points<F> nearest{};
+          for (std::size_t i = 0; i < n; ++i) {
+            const Points<F> a = splat<F>(polygon.a[i]), b = splat<F>(polygon.b[i]), e = splat<F>(polygon.e[i]);
+            const F edgeSquared = lanes::splat<F>(polygon.edgeSquared[i]);
+            const F t = lanes::select(edgeSquared > zero, dot(q - a, e) / edgeSquared, zero);
+            const Points<F> c = select(t <= zero, a, select(t >= one, b, a + e * t));
+            const F d2 = lengthSquared(q - c);
+            const lanes::MaskOf<F> nearer = i == 0 ? lanes::splatInts<F>(-1) : d2 < best;
+            best = lanes::select(nearer, d2, best);
+            nearest = select(nearer, c, nearest);
+          }
+          result = select(inFan, foot, nearest);
+        }
+        for (std::size_t i = 0; i < live; ++i) closest[first + i] = lane(result, i);
+      });
 }
 
 // ---- insideSumAngles ----
@@ -208,11 +211,10 @@ LANES_INLINE Doubles2 sqrtEach(Doubles2 a) {
 /// and the halving are exact.
 LANES_INLINE Doubles2 arccosine(Doubles2 x) {
   // asin(t) = t + t * p(z) / q(z) with z = t * t, on [0, 0.5].
-  constexpr double p0 = 1.66666666666666657415e-01, p1 = -3.25565818622400915405e-01,
-                   p2 = 2.01212532134862925881e-01, p3 = -4.00555345006794114027e-02,
-                   p4 = 7.91534994289814532176e-04, p5 = 3.47933107596021167570e-05;
-  constexpr double q1 = -2.40339491173441421878e+00, q2 = 2.02094576023350569471e+00,
-                   q3 = -6.88283971605453293030e-01, q4 = 7.70381505559019352791e-02;
+  constexpr double p0 = 1.66666666666666657415e-01, p1 = -3.25565818622400915405e-01, p2 = 2.01212532134862925881e-01,
+                   p3 = -4.00555345006794114027e-02, p4 = 7.91534994289814532176e-04, p5 = 3.47933107596021167570e-05;
+  constexpr double q1 = -2.40339491173441421878e+00, q2 = 2.02094576023350569471e+00, q3 = -6.88283971605453293030e-01,
+                   q4 = 7.70381505559019352791e-02;
   constexpr double pi = 3.141592653589793, halfPi = 1.5707963267948966;
   const Longs2 sign = (Longs2)x & (Longs2){LLONG_MIN, LLONG_MIN};
   const Doubles2 ax = (Doubles2)((Longs2)x ^ sign);
@@ -224,7 +226,7 @@ LANES_INLINE Doubles2 arccosine(Doubles2 x) {
   const Doubles2 q = 1.0 + z * (q1 + z * (q2 + z * (q3 + z * q4)));
   const Doubles2 asinT = t + t * (p / q);
   const Doubles2 signedAsin = (Doubles2)((Longs2)asinT ^ sign);  // asin(x) for |x| <= 0.5
-  const Doubles2 twice = 2.0 * asinT;                              // acos(|x|) beyond 0.5
+  const Doubles2 twice = 2.0 * asinT;                            // acos(|x|) beyond 0.5
   return choose(small, halfPi - signedAsin, choose((Longs2)(sign != 0), pi - twice, twice));
 }
 
@@ -250,6 +252,10 @@ LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
   return f;
 }
 
+LANES_INLINE lanes::Floats8 acosToFloat(lanes::Floats8 c) {
+  return lanes::join(acosToFloat(lanes::lowHalf(c)), acosToFloat(lanes::highHalf(c)));
+}
+
 /// Direction from p to `to`, normalised as Vector3::normalize does: a length of exactly 0 leaves it.
 template <class F>
 LANES_INLINE Points<F> directionsFrom(const Points<F>& p, const Vector3& to) {
@@ -258,25 +264,26 @@ LANES_INLINE Points<F> directionsFrom(const Points<F>& p, const Vector3& to) {
   return select(length == lanes::splat<F>(0), d, d * (lanes::splat<F>(1) / length));
 }
 
-inline void insideSumAnglesEachIn(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
-                                  std::span<bool> inside) {
-  using F = lanes::Floats4;
+template <class F>
+LANES_INLINE void insideSumAnglesEachIn(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
+                                        std::span<bool> inside) {
   const F turn = lanes::splat<F>(fullTurn), minusOne = lanes::splat<F>(-1), one = lanes::splat<F>(1);
   const std::vector<Vector3>& corners = polygon.corners;
-  inBlocks<F>(points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
-    Points<F> previous = directionsFrom(p, corners.back());
-    F sum = lanes::splat<F>(0);
-    for (const Vector3& corner : corners) {
-      const Points<F> cur = directionsFrom(p, corner);
-      const F cosine = dot(cur, previous);
-      // As std::clamp(cosine, -1, 1): not-a-number stays.
-      const F clamped = lanes::select(cosine < minusOne, minusOne, lanes::select(one < cosine, one, cosine));
-      sum += acosToFloat(clamped);
-      previous = cur;
-    }
-    const F off = (F)((lanes::MaskOf<F>)(sum - turn) & 0x7fffffff);
-    store<F>(off < lanes::splat<F>(tol), inside, first, live);
-  });
+  inBlocks<F>(
+      points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
+        Points<F> previous = directionsFrom(p, corners.back());
+        F sum = lanes::splat<F>(0);
+        for (const Vector3& corner : corners) {
+          const Points<F> cur = directionsFrom(p, corner);
+          const F cosine = dot(cur, previous);
+          // As std::clamp(cosine, -1, 1): not-a-number stays.
+          const F clamped = lanes::select(cosine < minusOne, minusOne, lanes::select(one < cosine, one, cosine));
+          sum += acosToFloat(clamped);
+          previous = cur;
+        }
+        const F off = (F)((lanes::MaskOf<F>)(sum - turn) & 0x7fffffff);
+        store<F>(off < lanes::splat<F>(tol), inside, first, live);
+      });
 }
 
 // ---- overlaps ----
@@ -285,7 +292,7 @@ inline void insideSumAnglesEachIn(const AnglesPrepared& polygon, std::span<const
 /// as separatedByAxesOf takes them: which lanes some axis separates by at least tol.
 template <class F>
 LANES_INLINE lanes::MaskOf<F> separatedEach(const OverlapPrepared& pair, const Points<F>& offset, float tol,
-                                            std::vector<Points<F>>& moved) {
+                                            Points<F>* moved) {
   const F tolerance = lanes::splat<F>(tol);
   const std::size_t m = pair.qCorners.size();
   for (std::size_t j = 0; j < m; ++j) {
@@ -340,10 +347,15 @@ LANES_INLINE lanes::MaskOf<F> separatedEach(const OverlapPrepared& pair, const P
 template <class F>
 LANES_INLINE void overlapsEachIn(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
                                  std::span<bool> overlap) {
-  std::vector<Points<F>> moved(pair.qCorners.size());
-  inBlocks<F>(offsets, [&](const Points<F>& o, std::size_t first, std::size_t live) __attribute__((always_inline)) {
-    store<F>(~separatedEach(pair, o, tol, moved), overlap, first, live);
-  });
+  // The moved corners, in storage aligned for F by hand: the allocator of the build's baseline
+  // instruction set need not align for the wide lanes.
+  std::vector<float> storage((pair.qCorners.size() * 3 + 1) * lanes::widthOf<F>);
+  Points<F>* moved = reinterpret_cast<Points<F>*>(
+      (reinterpret_cast<std::uintptr_t>(storage.data()) + sizeof(F) - 1) / sizeof(F) * sizeof(F));
+  inBlocks<F>(
+      offsets, [&](const Points<F>& o, std::size_t first, std::size_t live) __attribute__((always_inline)) {
+        store<F>(~separatedEach(pair, o, tol, moved), overlap, first, live);
+      });
 }
 
 }  // namespace geometry

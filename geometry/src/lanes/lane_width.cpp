@@ -88,30 +88,45 @@ bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
   return boundedOverlapsNarrow(p, q, tol);
 }
 
-// The batch forms, each query in a lane of its own.
-void insideEdgePlanesEachInLanes(const EdgePlanesPrepared& edges, std::span<const Vector3> points,
-                                 std::span<bool> inside) {
-  insideEdgePlanesEachIn<lanes::Floats4>(edges, points, inside);
-}
+// The batch forms, each query in a lane of its own: in eight lanes where the processor has them.
+#ifdef WIDE_LANES_BUILT
+#define BATCH_FORM(name, wideName, narrowName, Prepared, ...)                   \
+  namespace {                                                                   \
+  [[gnu::noinline]] WIDE void wideName(const Prepared& prepared, __VA_ARGS__) { \
+    name##In<lanes::Floats8>(prepared, BATCH_ARGS);                             \
+  }                                                                             \
+  [[gnu::noinline]] void narrowName(const Prepared& prepared, __VA_ARGS__) {    \
+    name##In<lanes::Floats4>(prepared, BATCH_ARGS);                             \
+  }                                                                             \
+  }                                                                             \
+  void name##InLanes(const Prepared& prepared, __VA_ARGS__) {                   \
+    if (wideLanes) return wideName(prepared, BATCH_ARGS);                       \
+    narrowName(prepared, BATCH_ARGS);                                           \
+  }
+#else
+#define BATCH_FORM(name, wideName, narrowName, Prepared, ...) \
+  void name##InLanes(const Prepared& prepared, __VA_ARGS__) { name##In<lanes::Floats4>(prepared, BATCH_ARGS); }
+#endif
 
-void insideBarycentricEachInLanes(const FanPrepared& fan, std::span<const Vector3> points, float eps,
-                                  std::span<bool> inside) {
-  insideBarycentricEachIn<lanes::Floats4>(fan, points, eps, inside);
-}
-
-void closestPointEachInLanes(const NearestPrepared& polygon, std::span<const Vector3> queries,
-                             std::span<Vector3> closest) {
-  closestPointEachIn<lanes::Floats4>(polygon, queries, closest);
-}
-
-void insideSumAnglesEachInLanes(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
-                                std::span<bool> inside) {
-  insideSumAnglesEachIn(polygon, points, tol, inside);
-}
-
-void overlapsEachInLanes(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
-                         std::span<bool> overlap) {
-  overlapsEachIn<lanes::Floats4>(pair, offsets, tol, overlap);
-}
+#define BATCH_ARGS points, inside
+BATCH_FORM(insideEdgePlanesEach, insideEdgePlanesEachWide, insideEdgePlanesEachNarrow, EdgePlanesPrepared,
+           std::span<const Vector3> points, std::span<bool> inside)
+#undef BATCH_ARGS
+#define BATCH_ARGS points, eps, inside
+BATCH_FORM(insideBarycentricEach, insideBarycentricEachWide, insideBarycentricEachNarrow, FanPrepared,
+           std::span<const Vector3> points, float eps, std::span<bool> inside)
+#undef BATCH_ARGS
+#define BATCH_ARGS points, tol, inside
+BATCH_FORM(insideSumAnglesEach, insideSumAnglesEachWide, insideSumAnglesEachNarrow, AnglesPrepared,
+           std::span<const Vector3> points, float tol, std::span<bool> inside)
+#undef BATCH_ARGS
+#define BATCH_ARGS queries, closest
+BATCH_FORM(closestPointEach, closestPointEachWide, closestPointEachNarrow, NearestPrepared,
+           std::span<const Vector3> queries, std::span<Vector3> closest)
+#undef BATCH_ARGS
+#define BATCH_ARGS offsets, tol, overlap
+BATCH_FORM(overlapsEach, overlapsEachWide, overlapsEachNarrow, OverlapPrepared, std::span<const Vector3> offsets,
+           float tol, std::span<bool> overlap)
+#undef BATCH_ARGS
 
 }  // namespace geometry
