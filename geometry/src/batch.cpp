@@ -64,6 +64,10 @@ void insideEdgePlanesEach(const Polygon& polygon, std::span<const Vector3> point
     edges.end.push_back(cur);
     previous = cur;
   }
+  edges.flat = std::all_of(edges.out.begin(), edges.out.end(), [](const Vector3& out) { return out.z == 0; }) &&
+               std::all_of(edges.end.begin(), edges.end.end(), [](const Vector3& end) {
+                 return end.z <= EdgePlanesPrepared::zReach && end.z >= -EdgePlanesPrepared::zReach;
+               });
   insideEdgePlanesEachInLanes(edges, points, inside);
 }
 

@@ -24,6 +24,9 @@ namespace geometry {
 /// insideEdgePlanes' edges, from the closing one on: the unnormalised outward normal and the end corner.
 struct EdgePlanesPrepared {
   std::vector<Vector3> out, end;
+  /// Every normal without z and every end's z within +-zReach: see insideEdgePlanesEachIn.
+  bool flat = false;
+  static constexpr float zReach = 1e38f;
 };
 
 /// insideBarycentric's fan triangles (apex, corner i - 1, corner i), i from 2 on.
@@ -117,12 +120,27 @@ LANES_INLINE void insideEdgePlanesEachIn(const EdgePlanesPrepared& edges, std::s
                                          std::span<bool> inside) {
   const F allowance = lanes::splat<F>(edgePlaneAllowance);
   const std::size_t n = edges.out.size();
+  const F reach = lanes::splat<F>(EdgePlanesPrepared::zReach);
   inBlocks<F>(
       points, [&](const Points<F>& p, std::size_t first, std::size_t live) __attribute__((always_inline)) {
         lanes::MaskOf<F> beyond = lanes::splatInts<F>(0);
-        for (std::size_t i = 0; i < n; ++i) {
-          beyond |= dot(splat<F>(edges.out[i]), p - splat<F>(edges.end[i])) > allowance;
-          if (allTrue<F>(beyond)) break;
+        // Where no normal has a z and both z of every difference are within zReach, the product
+        // of z is 0 times a finite number, a zero; adding it can change only the sign of a zero
+        // sum, which the comparison does not see. So the sum of x and y alone decides.
+        if (edges.flat && allTrue<F>((p.z <= reach) & (p.z >= -reach))) {
+          for (std::size_t i = 0; i < n; ++i) {
+            const Vector3& out = edges.out[i];
+            const Vector3& end = edges.end[i];
+            beyond |= lanes::splat<F>(out.x) * (p.x - lanes::splat<F>(end.x)) +
+                          lanes::splat<F>(out.y) * (p.y - lanes::splat<F>(end.y)) >
+                      allowance;
+            if (allTrue<F>(beyond)) break;
+          }
+        } else {
+          for (std::size_t i = 0; i < n; ++i) {
+            beyond |= dot(splat<F>(edges.out[i]), p - splat<F>(edges.end[i])) > allowance;
+            if (allTrue<F>(beyond)) break;
+          }
         }
         store<F>(~beyond, inside, first, live);
       });
