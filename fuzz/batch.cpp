@@ -3,7 +3,7 @@
 // other polygon as it was.
 #include <geometry/batch.h>
 
-#include <algorithm>
+#include <deque>
 #include <memory>
 
 #include "decode.h"
@@ -20,14 +20,15 @@ struct Answers {
   explicit Answers(std::size_t n) : values(new bool[n + 1]), span(values.get(), n) {}
 };
 
-// A copy of q with records of its own (one per record q links), moved by offset as translate moves q.
-Polygon movedCopy(const Polygon& q, const Vector3& offset, VertexStore& store) {
+// A copy of q with records of its own in `owned` (one per record q links), moved by offset as
+// translate moves q. Refs would make records that last until the process ends.
+Polygon movedCopy(const Polygon& q, const Vector3& offset, VertexStore& store, std::deque<Vertex>& owned) {
   Polygon moved;
   moved.plane = q.plane;
   for (std::size_t i = 0; i < q.size(); ++i) {
     std::size_t k = 0;
     while (k < i && q.at(k).vertex != q.at(i).vertex) ++k;
-    moved.addVertex(k < i ? moved.at(k) : VertexRef(*q.at(i), store));
+    moved.addVertex(k < i ? moved.at(k) : VertexRef::linking(owned.emplace_back(*q.at(i)), store));
   }
   moved.translate(offset);
   return moved;
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(sameBits(other.at(i)->position, before[i]), "overlapsEach: the other polygon moved");
   for (std::size_t i = 0; i < points.size(); ++i) {
     VertexStore own;
-    check(inside.span[i] == polygon.overlaps(movedCopy(other, points[i], own), tol),
+    std::deque<Vertex> records;
+    check(inside.span[i] == polygon.overlaps(movedCopy(other, points[i], own, records), tol),
           "overlapsEach: not the single answer");
   }
   geometry::wideLanes = wide;
