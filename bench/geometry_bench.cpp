@@ -506,6 +506,17 @@ void addMap(const std::string& name, std::vector<Vector3> inputs, Pass pass) {
   });
 }
 
+// The same pass with the lanes held at four.
+template <class Pass>
+void addMapInFourLanes(const std::string& name, std::vector<Vector3> inputs, Pass pass) {
+  addMap("four/" + name, std::move(inputs), [pass](std::span<const Vector3> in) {
+    const bool wide = wideLanes;
+    wideLanes = false;
+    pass(in);
+    wideLanes = wide;
+  });
+}
+
 // Each batch form beside its single operation, on the square and the 8-gon (overlaps: the
 // rectangles and the 8-gons, the second moved so that its centre is at each pixel).
 void registerMap() {
@@ -523,20 +534,28 @@ void registerMap() {
     const Polygon& q = *nearest[k].second;
     addMap("insideEdgePlanesEach" + at, windowPixels(),
            [&p](std::span<const Vector3> in) { insideEdgePlanesEach(p, in, shapeTol, inside); });
+    addMapInFourLanes("insideEdgePlanesEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideEdgePlanesEach(p, in, shapeTol, inside); });
     addMap("insideEdgePlanes" + at, windowPixels(), [&p](std::span<const Vector3> in) {
       for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideEdgePlanes(in[i], shapeTol);
     });
     addMap("insideBarycentricEach" + at, windowPixels(),
            [&p](std::span<const Vector3> in) { insideBarycentricEach(p, in, barycentricEps, inside); });
+    addMapInFourLanes("insideBarycentricEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideBarycentricEach(p, in, barycentricEps, inside); });
     addMap("insideBarycentric" + at, windowPixels(), [&p](std::span<const Vector3> in) {
       for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideBarycentric(in[i], barycentricEps);
     });
     addMap("insideSumAnglesEach" + at, windowPixels(),
            [&p](std::span<const Vector3> in) { insideSumAnglesEach(p, in, shapeTol, inside); });
+    addMapInFourLanes("insideSumAnglesEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideSumAnglesEach(p, in, shapeTol, inside); });
     addMap("insideSumAngles" + at, windowPixels(), [&p](std::span<const Vector3> in) {
       for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideSumAngles(in[i], shapeTol);
     });
     addMap("closestPointEach" + at, above, [&q](std::span<const Vector3> in) { closestPointEach(q, in, points); });
+    addMapInFourLanes("closestPointEach" + at, above,
+                      [&q](std::span<const Vector3> in) { closestPointEach(q, in, points); });
     addMap("closestPoint" + at, above, [&q](std::span<const Vector3> in) {
       for (std::size_t i = 0; i < in.size(); ++i) points[i] = q.closestPoint(in[i]);
     });
@@ -553,6 +572,8 @@ void registerMap() {
     for (Vector3& o : offsets) o = o - centre;
     addMap(std::string("overlapsEach/") + name, offsets,
            [&a, &b](std::span<const Vector3> in) { overlapsEach(a, b, in, shapeTol, inside); });
+    addMapInFourLanes(std::string("overlapsEach/") + name, offsets,
+                      [&a, &b](std::span<const Vector3> in) { overlapsEach(a, b, in, shapeTol, inside); });
     static std::deque<Polygon> copies;  // a deque never moves its elements
     copies.push_back(makePolygon(store, positionsOf(b)));
     copies.back().plane = b.plane;

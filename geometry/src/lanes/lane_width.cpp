@@ -1,7 +1,8 @@
 // The one place where the width of the lanes is chosen. Four lanes are the baseline every
 // target has. On x86-64 desktops with AVX2 closestPoint and overlaps are compiled again in eight
 // lanes, inside functions marked for that instruction set, and chosen at run time for polygons
-// of more than four corners (for overlaps, more than eight between the two). No other function
+// of more than four corners (for overlaps, more than eight between the two); so are the batch
+// forms (batch_kernels.h), for every polygon, one query per lane. No other function
 // contains an AVX2 instruction, so nothing runs one before the choice is made. AVX2 does not
 // bring fused multiply-add (that is an instruction set of its own, and contraction is off
 // anyway), so each lane rounds as before. The benchmark keeps only the forms that pay: eight
@@ -88,45 +89,72 @@ bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol) {
   return boundedOverlapsNarrow(p, q, tol);
 }
 
-// The batch forms, each query in a lane of its own: in eight lanes where the processor has them.
+// The batch forms, each query in a lane of its own, in eight lanes where the processor has them.
+namespace {
+
 #ifdef WIDE_LANES_BUILT
-#define BATCH_FORM(name, wideName, narrowName, Prepared, ...)                   \
-  namespace {                                                                   \
-  [[gnu::noinline]] WIDE void wideName(const Prepared& prepared, __VA_ARGS__) { \
-    name##In<lanes::Floats8>(prepared, BATCH_ARGS);                             \
-  }                                                                             \
-  [[gnu::noinline]] void narrowName(const Prepared& prepared, __VA_ARGS__) {    \
-    name##In<lanes::Floats4>(prepared, BATCH_ARGS);                             \
-  }                                                                             \
-  }                                                                             \
-  void name##InLanes(const Prepared& prepared, __VA_ARGS__) {                   \
-    if (wideLanes) return wideName(prepared, BATCH_ARGS);                       \
-    narrowName(prepared, BATCH_ARGS);                                           \
-  }
-#else
-#define BATCH_FORM(name, wideName, narrowName, Prepared, ...) \
-  void name##InLanes(const Prepared& prepared, __VA_ARGS__) { name##In<lanes::Floats4>(prepared, BATCH_ARGS); }
+[[gnu::noinline]] WIDE void insideEdgePlanesEachWide(const EdgePlanesPrepared& edges, std::span<const Vector3> points,
+                                                     std::span<bool> inside) {
+  insideEdgePlanesEachIn<lanes::Floats8>(edges, points, inside);
+}
+[[gnu::noinline]] WIDE void insideBarycentricEachWide(const FanPrepared& fan, std::span<const Vector3> points,
+                                                      float eps, std::span<bool> inside) {
+  insideBarycentricEachIn<lanes::Floats8>(fan, points, eps, inside);
+}
+[[gnu::noinline]] WIDE void closestPointEachWide(const NearestPrepared& polygon, std::span<const Vector3> queries,
+                                                 std::span<Vector3> closest) {
+  closestPointEachIn<lanes::Floats8>(polygon, queries, closest);
+}
+[[gnu::noinline]] WIDE void insideSumAnglesEachWide(const AnglesPrepared& polygon, std::span<const Vector3> points,
+                                                    float tol, std::span<bool> inside) {
+  insideSumAnglesEachIn<lanes::Floats8>(polygon, points, tol, inside);
+}
+[[gnu::noinline]] WIDE void overlapsEachWide(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
+                                             std::span<bool> overlap) {
+  overlapsEachIn<lanes::Floats8>(pair, offsets, tol, overlap);
+}
 #endif
 
-#define BATCH_ARGS points, inside
-BATCH_FORM(insideEdgePlanesEach, insideEdgePlanesEachWide, insideEdgePlanesEachNarrow, EdgePlanesPrepared,
-           std::span<const Vector3> points, std::span<bool> inside)
-#undef BATCH_ARGS
-#define BATCH_ARGS points, eps, inside
-BATCH_FORM(insideBarycentricEach, insideBarycentricEachWide, insideBarycentricEachNarrow, FanPrepared,
-           std::span<const Vector3> points, float eps, std::span<bool> inside)
-#undef BATCH_ARGS
-#define BATCH_ARGS points, tol, inside
-BATCH_FORM(insideSumAnglesEach, insideSumAnglesEachWide, insideSumAnglesEachNarrow, AnglesPrepared,
-           std::span<const Vector3> points, float tol, std::span<bool> inside)
-#undef BATCH_ARGS
-#define BATCH_ARGS queries, closest
-BATCH_FORM(closestPointEach, closestPointEachWide, closestPointEachNarrow, NearestPrepared,
-           std::span<const Vector3> queries, std::span<Vector3> closest)
-#undef BATCH_ARGS
-#define BATCH_ARGS offsets, tol, overlap
-BATCH_FORM(overlapsEach, overlapsEachWide, overlapsEachNarrow, OverlapPrepared, std::span<const Vector3> offsets,
-           float tol, std::span<bool> overlap)
-#undef BATCH_ARGS
+}  // namespace
+
+void insideEdgePlanesEachInLanes(const EdgePlanesPrepared& edges, std::span<const Vector3> points,
+                                 std::span<bool> inside) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return insideEdgePlanesEachWide(edges, points, inside);
+#endif
+  insideEdgePlanesEachIn<lanes::Floats4>(edges, points, inside);
+}
+
+void insideBarycentricEachInLanes(const FanPrepared& fan, std::span<const Vector3> points, float eps,
+                                  std::span<bool> inside) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return insideBarycentricEachWide(fan, points, eps, inside);
+#endif
+  insideBarycentricEachIn<lanes::Floats4>(fan, points, eps, inside);
+}
+
+void closestPointEachInLanes(const NearestPrepared& polygon, std::span<const Vector3> queries,
+                             std::span<Vector3> closest) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return closestPointEachWide(polygon, queries, closest);
+#endif
+  closestPointEachIn<lanes::Floats4>(polygon, queries, closest);
+}
+
+void insideSumAnglesEachInLanes(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
+                                std::span<bool> inside) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return insideSumAnglesEachWide(polygon, points, tol, inside);
+#endif
+  insideSumAnglesEachIn<lanes::Floats4>(polygon, points, tol, inside);
+}
+
+void overlapsEachInLanes(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
+                         std::span<bool> overlap) {
+#ifdef WIDE_LANES_BUILT
+  if (wideLanes) return overlapsEachWide(pair, offsets, tol, overlap);
+#endif
+  overlapsEachIn<lanes::Floats4>(pair, offsets, tol, overlap);
+}
 
 }  // namespace geometry
