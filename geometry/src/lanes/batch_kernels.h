@@ -255,7 +255,7 @@ LANES_INLINE lanes::Floats4 join(Floats2 low, Floats2 high) { return __builtin_s
 /// static_cast<float>(std::acos(static_cast<double>(c))) gives it. The library's std::acos errs by
 /// less than a double's ulp, and the lanes' arccosine by far less than 2^-40 (relative): so when
 /// every double within 2^-39 of the lanes' value rounds to one float, the library's arccosine,
-/// which lies there, rounds to it too. A lane where that does not hold (about one in 30,000, and
+/// which lies there, rounds to it too. A lane where that does not hold (about one float of [-1, 1] in 90,000, and
 /// not-a-number) takes std::acos itself.
 LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
   const Doubles2 low = arccosine(__builtin_convertvector(__builtin_shufflevector(c, c, 0, 1), Doubles2));
@@ -368,8 +368,8 @@ LANES_INLINE void overlapsEachIn(const OverlapPrepared& pair, std::span<const Ve
   // The moved corners, in storage aligned for F by hand: the allocator of the build's baseline
   // instruction set need not align for the wide lanes.
   std::vector<float> storage((pair.qCorners.size() * 3 + 1) * lanes::widthOf<F>);
-  Points<F>* moved = reinterpret_cast<Points<F>*>(
-      (reinterpret_cast<std::uintptr_t>(storage.data()) + sizeof(F) - 1) / sizeof(F) * sizeof(F));
+  Points<F>* moved = reinterpret_cast<Points<F>*>((reinterpret_cast<std::uintptr_t>(storage.data()) + sizeof(F) - 1) /
+                                                  sizeof(F) * sizeof(F));
   inBlocks<F>(
       offsets, [&](const Points<F>& o, std::size_t first, std::size_t live) __attribute__((always_inline)) {
         store<F>(~separatedEach(pair, o, tol, moved), overlap, first, live);
