@@ -255,8 +255,8 @@ LANES_INLINE lanes::Floats4 join(Floats2 low, Floats2 high) { return __builtin_s
 /// static_cast<float>(std::acos(static_cast<double>(c))) gives it. The library's std::acos errs by
 /// less than a double's ulp, and the lanes' arccosine by far less than 2^-40 (relative): so when
 /// every double within 2^-39 of the lanes' value rounds to one float, the library's arccosine,
-/// which lies there, rounds to it too. A lane where that does not hold (about one float of [-1, 1] in 90,000, and
-/// not-a-number) takes std::acos itself.
+/// which lies there, rounds to it too. A lane where that does not hold (about one float of [-1, 1]
+/// in 90,000, and not-a-number) takes std::acos itself.
 LANES_INLINE lanes::Floats4 acosToFloat(lanes::Floats4 c) {
   const Doubles2 low = arccosine(__builtin_convertvector(__builtin_shufflevector(c, c, 0, 1), Doubles2));
   const Doubles2 high = arccosine(__builtin_convertvector(__builtin_shufflevector(c, c, 2, 3), Doubles2));
