@@ -18,8 +18,10 @@ void insideEdgePlanesEach(const Polygon& polygon, std::span<const Vector3> point
 void insideBarycentricEach(const Polygon& polygon, std::span<const Vector3> points, float eps, std::span<bool> inside);
 /// closest[i] = polygon.closestPoint(queries[i]). Needs two vertices; closest has the queries' length.
 void closestPointEach(const Polygon& polygon, std::span<const Vector3> queries, std::span<Vector3> closest);
-/// overlap[i] = polygon.overlaps(other moved by offsets[i] as translate moves it, tol): a record that
-/// other links twice moves twice. other itself stays as it is. overlap has the offsets' length.
+/// overlap[i] = polygon.overlaps(other moved by offsets[i] as translate moves it, tol), other being
+/// a copy with records of its own: a record that other links twice moves twice, and polygon stays
+/// where it is, also where it links records of other. other itself stays as it is. overlap has the
+/// offsets' length.
 void overlapsEach(const Polygon& polygon, const Polygon& other, std::span<const Vector3> offsets, float tol,
                   std::span<bool> overlap);
 
