@@ -2,8 +2,10 @@
 // corners, the same questions answered by Boost.Geometry and by the step-by-step walks that
 // the lane-parallel operations replaced, in the same run, and split and cut by polygon size.
 // Names: op/<operation>/<shape>[/<point>], boost/<query>/<shape>[/<point>],
-// walk/<operation>/<shape>[/<point>], scale/<operation>/<n>.
+// walk/<operation>/<shape>[/<point>], scale/<operation>/<n>; and map/<form>/<shape>, every pixel
+// of a 640 x 480 window put to a batch form, to its single operation in a loop and to Box2D.
 #include <benchmark/benchmark.h>
+#include <geometry/batch.h>
 #include <geometry/polygon.h>
 
 // Boost 1.74's rescale policy trips g++'s maybe-uninitialized check (its factor is set on every path).
@@ -21,6 +23,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <deque>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -475,6 +479,124 @@ void registerBox2d() {
 }
 #endif
 
+// The scene positions of the 640 x 480 pixels, mapped as the viewer maps the mouse.
+const std::vector<Vector3>& windowPixels() {
+  static const std::vector<Vector3> pixels = [] {
+    constexpr int width = 640, height = 480;
+    std::vector<Vector3> out;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        out.push_back({static_cast<float>(x * 2.0 / width - 1), static_cast<float>(1 - y * 2.0 / height), 0});
+    return out;
+  }();
+  return pixels;
+}
+
+// One pass over all of `inputs` per iteration; the counter per_point is the time per input.
+template <class Pass>
+void addMap(const std::string& name, std::vector<Vector3> inputs, Pass pass) {
+  add("map/" + name, [inputs, pass](benchmark::State& state) {
+    for (auto _ : state) {
+      pass(std::span<const Vector3>(inputs));
+      benchmark::ClobberMemory();
+    }
+    state.counters["per_point"] =
+        benchmark::Counter(static_cast<double>(inputs.size()),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  });
+}
+
+// The same pass with the lanes held at four.
+template <class Pass>
+void addMapInFourLanes(const std::string& name, std::vector<Vector3> inputs, Pass pass) {
+  addMap("four/" + name, std::move(inputs), [pass](std::span<const Vector3> in) {
+    const bool wide = wideLanes;
+    wideLanes = false;
+    pass(in);
+    wideLanes = wide;
+  });
+}
+
+// Each batch form beside its single operation, on the square and the 8-gon (overlaps: the
+// rectangles and the 8-gons, the second moved so that its centre is at each pixel).
+void registerMap() {
+  const Shapes& s = shapes();
+  static std::vector<char> answers(windowPixels().size());
+  static std::vector<Vector3> points(windowPixels().size());
+  static std::span<bool> inside(reinterpret_cast<bool*>(answers.data()), answers.size());
+  std::vector<Vector3> above = windowPixels();
+  for (Vector3& p : above) p = p + drawingPlaneNormal * queryHeight;
+  const std::pair<const char*, const Polygon*> polygons[] = {{"square", &s.insideSquare}, {"8-gon", &s.insideGons[0]}};
+  const std::pair<const char*, const Polygon*> nearest[] = {{"square", &s.square}, {"8-gon", &s.gons[0]}};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const std::string at = std::string("/") + polygons[k].first;
+    const Polygon& p = *polygons[k].second;
+    const Polygon& q = *nearest[k].second;
+    addMap("insideEdgePlanesEach" + at, windowPixels(),
+           [&p](std::span<const Vector3> in) { insideEdgePlanesEach(p, in, shapeTol, inside); });
+    addMapInFourLanes("insideEdgePlanesEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideEdgePlanesEach(p, in, shapeTol, inside); });
+    addMap("insideEdgePlanes" + at, windowPixels(), [&p](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideEdgePlanes(in[i], shapeTol);
+    });
+    addMap("insideBarycentricEach" + at, windowPixels(),
+           [&p](std::span<const Vector3> in) { insideBarycentricEach(p, in, barycentricEps, inside); });
+    addMapInFourLanes("insideBarycentricEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideBarycentricEach(p, in, barycentricEps, inside); });
+    addMap("insideBarycentric" + at, windowPixels(), [&p](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideBarycentric(in[i], barycentricEps);
+    });
+    addMap("insideSumAnglesEach" + at, windowPixels(),
+           [&p](std::span<const Vector3> in) { insideSumAnglesEach(p, in, shapeTol, inside); });
+    addMapInFourLanes("insideSumAnglesEach" + at, windowPixels(),
+                      [&p](std::span<const Vector3> in) { insideSumAnglesEach(p, in, shapeTol, inside); });
+    addMap("insideSumAngles" + at, windowPixels(), [&p](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) inside[i] = p.insideSumAngles(in[i], shapeTol);
+    });
+    addMap("closestPointEach" + at, above, [&q](std::span<const Vector3> in) { closestPointEach(q, in, points); });
+    addMapInFourLanes("closestPointEach" + at, above,
+                      [&q](std::span<const Vector3> in) { closestPointEach(q, in, points); });
+    addMap("closestPoint" + at, above, [&q](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) points[i] = q.closestPoint(in[i]);
+    });
+  }
+  // The single operation on a copy with records of its own, set to the corners moved as translate moves them.
+  static VertexStore store;
+  const std::pair<const char*, std::pair<const Polygon*, const Polygon*>> pairs[] = {
+      {"rectangles", {&s.rectangleA, &s.rectangleB}}, {"8-gons", {&overlapPairs()[0].a, &overlapPairs()[0].b}}};
+  for (const auto& [name, pair] : pairs) {
+    const Polygon& a = *pair.first;
+    const Polygon& b = *pair.second;
+    std::vector<Vector3> offsets = windowPixels();
+    const Vector3 centre = b.centrePosition();
+    for (Vector3& o : offsets) o = o - centre;
+    addMap(std::string("overlapsEach/") + name, offsets,
+           [&a, &b](std::span<const Vector3> in) { overlapsEach(a, b, in, shapeTol, inside); });
+    addMapInFourLanes(std::string("overlapsEach/") + name, offsets,
+                      [&a, &b](std::span<const Vector3> in) { overlapsEach(a, b, in, shapeTol, inside); });
+    static std::deque<Polygon> copies;  // a deque never moves its elements
+    copies.push_back(makePolygon(store, positionsOf(b)));
+    copies.back().plane = b.plane;
+    addMap(std::string("overlaps/") + name, offsets, [&a, &b, &moved = copies.back()](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) {
+        for (std::size_t j = 0; j < b.size(); ++j) moved.at(j)->position = b.at(j)->position + in[i];
+        inside[i] = a.overlaps(moved, shapeTol);
+      }
+    });
+  }
+#ifdef HAVE_BOX2D
+  static const b2PolygonShape box2dShapes[] = {toBox2d(s.square), toBox2d(s.gons[0])};
+  static b2Transform identity;
+  identity.SetIdentity();
+  for (std::size_t k = 0; k < 2; ++k) {
+    const b2PolygonShape& shape = box2dShapes[k];
+    addMap(std::string("TestPoint/") + polygons[k].first, windowPixels(), [&shape](std::span<const Vector3> in) {
+      for (std::size_t i = 0; i < in.size(); ++i) inside[i] = shape.TestPoint(identity, b2Vec2(in[i].x, in[i].y));
+    });
+  }
+#endif
+}
+
 // A circle approximation crossed through its centre by a line parallel to the programs' cutting line.
 void registerScaling() {
   static const Plane throughCentre = Plane::fromDirections(handleA - handleB, drawingPlaneNormal, Vector3{});
@@ -497,6 +619,7 @@ int main(int argc, char** argv) {
   registerBox2d();
 #endif
   registerScaling();
+  registerMap();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

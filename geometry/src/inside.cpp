@@ -13,7 +13,6 @@
 namespace geometry {
 namespace {
 
-constexpr float fullTurn = 2 * 3.14159265f;  // twice the float pi: 6.2831855
 // For a triangle or a quadrilateral the walk of one or two fan triangles is faster than a block of lanes.
 constexpr std::size_t smallestFanInLanes = 5;
 

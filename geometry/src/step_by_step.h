@@ -36,6 +36,9 @@ auto observedBy(const std::function<void(const Step&)>& observe, const Walk& wal
 /// along the plane's normal, and gives no axis.
 constexpr float degenerateAxis = 0.5f;
 
+/// What insideSumAngles compares the angle sum with: twice the float pi, 6.2831855.
+constexpr float fullTurn = 2 * 3.14159265f;
+
 /// Polygon's friend: the walks of split (in split.cpp) and cut (in cut.cpp), which rebuild a
 /// polygon's vertex sequence in place.
 struct PieceWalks {

@@ -1,5 +1,6 @@
 // The vertex store, vertex handles, and the polygon with its shape tests.
 #include <GL/gl.h>
+#include <geometry/batch.h>
 #include <geometry/polygon.h>
 #include <geometry/walks.h>
 #include <gtest/gtest.h>
@@ -265,6 +266,12 @@ TEST_F(PolygonContractDeathTest, ViolationsStopWithAOneLineMessage) {
   EXPECT_DEATH_IF_SUPPORTED(insideBarycentricWalked(one, {0, 0, 0}, 0, nullptr), "^insideBarycentricWalked: fewer");
   EXPECT_DEATH_IF_SUPPORTED(insideEdgePlanesWalked(empty, {0, 0, 0}, nullptr), "^insideEdgePlanesWalked: polygon is");
   EXPECT_DEATH_IF_SUPPORTED(closestPointWalked(one, {0, 0, 0}, nullptr), "^closestPointWalked: fewer");
+  const Vector3 two[2];
+  bool answers[1];
+  EXPECT_DEATH_IF_SUPPORTED(insideEdgePlanesEach(square, two, 0.01f, answers),
+                            "^insideEdgePlanesEach: output length differs from the input's\n$");
+  EXPECT_DEATH_IF_SUPPORTED(insideBarycentricEach(one, {}, 0, {}), "^insideBarycentricEach: fewer than two");
+  EXPECT_DEATH_IF_SUPPORTED(overlapsEach(square, square, two, 0.01f, answers), "^overlapsEach: output length");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <geometry/polygon.h>
 
+#include <span>
+
 namespace geometry {
 
 /// True when closestPoint runs in eight lanes for a polygon of more than four corners, and overlaps
@@ -22,5 +24,22 @@ Vector3 closestPointInLanes(const Polygon& polygon, const Vector3& q);
 bool overlapsInLanes(const Polygon& p, const Polygon& q, float tol);
 /// The same, each axis judged first by an upper bound of its gap from one corner of each polygon.
 bool boundedOverlapsInLanes(const Polygon& p, const Polygon& q, float tol);
+
+// The batch forms' lanes (batch_kernels.h), on what batch.cpp prepared from the polygon.
+struct EdgePlanesPrepared;
+struct FanPrepared;
+struct NearestPrepared;
+struct AnglesPrepared;
+struct OverlapPrepared;
+void insideEdgePlanesEachInLanes(const EdgePlanesPrepared& edges, std::span<const Vector3> points,
+                                 std::span<bool> inside);
+void insideBarycentricEachInLanes(const FanPrepared& fan, std::span<const Vector3> points, float eps,
+                                  std::span<bool> inside);
+void closestPointEachInLanes(const NearestPrepared& polygon, std::span<const Vector3> queries,
+                             std::span<Vector3> closest);
+void insideSumAnglesEachInLanes(const AnglesPrepared& polygon, std::span<const Vector3> points, float tol,
+                                std::span<bool> inside);
+void overlapsEachInLanes(const OverlapPrepared& pair, std::span<const Vector3> offsets, float tol,
+                         std::span<bool> overlap);
 
 }  // namespace geometry
