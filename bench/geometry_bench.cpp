@@ -17,13 +17,14 @@
 #include <box2d/b2_distance.h>
 #include <box2d/box2d.h>
 #endif
+#include <geometry/walks.h>
+
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "lanes/lane_width.h"
-#include "step_by_step.h"
 
 namespace {
 
@@ -333,12 +334,11 @@ void addForms(const std::string& at, const Polygon& insidePolygon, const Polygon
     addInFourLanes("four/insideEdgePlanes" + where, q.point, edgePlanes);
     addInFourLanes("four/closestPoint" + where, above, closest);
     addQuery("step/insideEdgePlanes" + where, q.point,
-             [&insidePolygon](const Vector3& p) { return stepByStep::insideEdgePlanes(insidePolygon, p); });
-    addQuery("step/insideBarycentric" + where, q.point, [&insidePolygon](const Vector3& p) {
-      return stepByStep::insideBarycentric(insidePolygon, p, barycentricEps);
-    });
+             [&insidePolygon](const Vector3& p) { return insideEdgePlanesWalked(insidePolygon, p); });
+    addQuery("step/insideBarycentric" + where, q.point,
+             [&insidePolygon](const Vector3& p) { return insideBarycentricWalked(insidePolygon, p, barycentricEps); });
     addQuery("step/closestPoint" + where, above,
-             [&polygon](const Vector3& p) { return stepByStep::closestPoint(polygon, p); });
+             [&polygon](const Vector3& p) { return closestPointWalked(polygon, p); });
   }
 }
 
@@ -356,7 +356,7 @@ void addOverlapForms(const std::string& shape, const Polygon& a, const Polygon& 
     for (auto _ : state) benchmark::DoNotOptimize(boundedOverlapsInLanes(a, b, shapeTol));
   });
   add("step/overlaps/" + shape, [&a, &b](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(stepByStep::overlaps(a, b, shapeTol));
+    for (auto _ : state) benchmark::DoNotOptimize(overlapsWalked(a, b, shapeTol));
   });
 }
 
@@ -365,7 +365,7 @@ void registerPolygonsAndForms() {
   addForms("/square", s.insideSquare, s.square, false);
   for (const Query& q : queries) {
     addQuery(std::string("step/insideBarycentric/triangle/") + q.name, q.point,
-             [&s](const Vector3& p) { return stepByStep::insideBarycentric(s.triangle, p, barycentricEps); });
+             [&s](const Vector3& p) { return insideBarycentricWalked(s.triangle, p, barycentricEps); });
   }
   addOverlapForms("rectangles", s.rectangleA, s.rectangleB, false);
   for (std::size_t i = 0; i < std::size(polygonSizes); ++i)

@@ -6,11 +6,11 @@
 // finds. With the polygon in its plane the foot point is no farther from the query than any
 // point of the plane, and an outline point no farther than the nearest vertex, up to rounding.
 // For every input the result has the bits of the step-by-step walk's (any not-a-number alike).
+#include <geometry/walks.h>
+
 #include "decode.h"
-#include "step_by_step.h"
 
 using namespace fuzz;
-namespace stepByStep = geometry::stepByStep;
 
 namespace {
 
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (polygon.size() < 2) return 0;  // the precondition
 
   const Vector3 result = polygon.closestPoint(q);
-  check(sameBits(result, stepByStep::closestPoint(polygon, q)), "closestPoint: not the walk's point");
+  check(sameBits(result, closestPointWalked(polygon, q)), "closestPoint: not the walk's point");
   const Vector3& n = polygon.plane.normal;
   const bool unitScale = std::fabs(n.x) <= 1.001f && std::fabs(n.y) <= 1.001f && std::fabs(n.z) <= 1.001f;
   if (!moderate(polygon) || !moderate(q) || !moderate(polygon.plane.d) || !unitScale) return 0;

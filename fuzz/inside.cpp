@@ -1,10 +1,10 @@
 // Fuzz target: the three inside tests (barycentric, edge planes, angle sum). Edge planes and
 // barycentric, which judge four edges or triangles at a time, give the step-by-step walks' answers.
+#include <geometry/walks.h>
+
 #include "decode.h"
-#include "step_by_step.h"
 
 using namespace fuzz;
-namespace stepByStep = geometry::stepByStep;
 
 namespace {
 
@@ -49,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The edges are the same whichever vertex comes first.
   const bool edgePlanes = polygon.insideEdgePlanes(p, tol);
-  check(edgePlanes == stepByStep::insideEdgePlanes(polygon, p), "insideEdgePlanes: not the walk's answer");
+  check(edgePlanes == insideEdgePlanesWalked(polygon, p), "insideEdgePlanes: not the walk's answer");
   check(edgePlanes == rotated(polygon, in.byte() % n).insideEdgePlanes(p, tol),
         "insideEdgePlanes: the answer depends on the first vertex");
   if (n == 1) check(edgePlanes, "insideEdgePlanes: outside a single vertex");
 
   if (n < 2) return 0;
   const bool barycentric = polygon.insideBarycentric(p, eps);
-  check(barycentric == stepByStep::insideBarycentric(polygon, p, eps), "insideBarycentric: not the walk's answer");
+  check(barycentric == insideBarycentricWalked(polygon, p, eps), "insideBarycentric: not the walk's answer");
   if (n == 2) check(!barycentric, "insideBarycentric: inside two vertices");
   if (!(eps >= 0)) return 0;
   // The apex, if any fan triangle is regular, and one fan corner, if its triangle is.

@@ -13,15 +13,15 @@
 // For every input the answer is the step-by-step walk's, also where tol is the largest gap on
 // any axis, or one ulp either side of it (the operation bounds each axis's gap before it
 // projects every corner, and a bound that fell short would show there).
+#include <geometry/walks.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 #include "decode.h"
-#include "step_by_step.h"
 
 using namespace fuzz;
-namespace stepByStep = geometry::stepByStep;
 
 namespace {
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const float tol = in.tolerance();
 
   const bool overlap = a.overlaps(b, tol);
-  check(overlap == stepByStep::overlaps(a, b, tol), "overlaps: not the walk's answer");
+  check(overlap == overlapsWalked(a, b, tol), "overlaps: not the walk's answer");
   if ((in.byte() & 3) == 0 && a.size() > 0 && b.size() > 0) {
     // overlaps is false exactly up to the largest gap: halve the floats in their order.
     std::int64_t separated = orderOf(-inf), joined = orderOf(inf);
@@ -72,8 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const float gap = fromOrder(separated);
     for (const float near : {gap, std::nextafter(gap, inf), std::nextafter(gap, -inf)})
-      check(a.overlaps(b, near) == stepByStep::overlaps(a, b, near),
-            "overlaps: not the walk's answer at the largest gap");
+      check(a.overlaps(b, near) == overlapsWalked(a, b, near), "overlaps: not the walk's answer at the largest gap");
   }
   check(overlap == b.overlaps(a, tol), "overlaps: the answer changes with the polygons swapped");
   if (a.size() == 0 || b.size() == 0) check(!overlap, "overlaps: an empty polygon overlaps");

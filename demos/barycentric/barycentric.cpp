@@ -4,6 +4,7 @@
 #include "barycentric.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cmath>

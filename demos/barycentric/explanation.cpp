@@ -3,7 +3,7 @@
 // triangles the pointer makes with the sides, whose areas are the three weights. Pink is what a
 // step computes, orange is u (T2's weight), blue v (T1's) and, where they are not pink, the
 // vectors a step uses.
-#include <viewer/viewer.h>
+#include <viewer/explanation.h>
 
 #include <cmath>
 

@@ -4,6 +4,7 @@
 #include "closest_point.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 namespace closest_point {
@@ -29,7 +30,6 @@ constexpr viewer::ViewerSettings settings{
 constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4"};
 
 constexpr float shapeTol = 0.01f;
-constexpr float queryHeight = 10;  // the query stands above the drawing plane; only its foot point counts
 
 void display() {
   // 1. Frame

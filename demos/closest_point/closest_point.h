@@ -9,6 +9,10 @@ namespace closest_point {
 extern geometry::Polygon polygon;
 extern geometry::VertexStore vertexStore;
 
+/// The query stands this high above the drawing plane; only its foot point counts. The
+/// explanation quotes it too.
+inline constexpr float queryHeight = 10;
+
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();
 

@@ -1,10 +1,11 @@
-// plane_cut's explanation: the program's cut walked on a copy of the square: each corner inside
-// or outside, each edge from the closing one with what it keeps, drops or makes, then the cut.
+// plane_cut's explanation: the steps of the program's own cut, as its last recomputation walked
+// it: each corner inside or outside, each edge from the closing one with what it keeps, drops or
+// makes, then the cut.
 // Orange is what the cut keeps, blue what it drops, pink the edge being walked.
 #include <geometry/walks.h>
-#include <viewer/viewer.h>
+#include <viewer/explanation.h>
 
-#include <map>
+#include <vector>
 
 #include "plane_cut.h"
 
@@ -27,7 +28,7 @@ std::string edgeText(const CutStep& step, viewer::StepNames& names) {
   std::string text = "edge from " + names.of(step.from) + " to " + to + ", " + placeOf(step.fromInside) + " to " +
                      placeOf(step.toInside) + ": ";
   const std::string fate = step.toInside ? to + " kept" : to + " dropped";
-  if (!step.crosses) return text + fate;
+  if (!step.crosses()) return text + fate;
   const std::string t = "(t = " + explainNumber(step.t) + ")";
   if (!step.made) return text + "the crossing falls in the band " + t + ": " + fate;
   text += "new point " + names.made(step.made) + " at " + viewer::explainPoint(step.made->position) + " " + t;
@@ -37,25 +38,15 @@ std::string edgeText(const CutStep& step, viewer::StepNames& names) {
 }  // namespace
 
 viewer::Explanation explain() {
-  VertexStore scratch;
-  Polygon piece = viewer::scratchCopy(square, scratch);
-  // The corners come first, the edges after; each corner is the end of one edge, which says
-  // whether the cut sees it inside.
-  std::vector<CutStep> walk;
-  std::map<const Vertex*, bool> inside;
-  cutSquare(piece, [&](const CutStep& step) {
-    walk.push_back(step);
-    if (step.kind == CutStep::Edge) inside[step.to] = step.toInside;
-  });
-
   viewer::StepNames names;
   viewer::Explanation steps;
-  for (const CutStep& step : walk) {
+  for (const CutStep& step : cutSteps) {
     if (step.kind == CutStep::Corner) {
-      const bool in = inside[step.corner];
       steps.push_back(
-          {names.of(step.corner) + ": distance " + explainNumber(step.distance) + ": " + placeOf(in),
-           [at = step.corner->position, colour = colourOf(in)] { viewer::drawMarks({at}, colour, cornerMark); }});
+          {names.of(step.corner) + ": distance " + explainNumber(step.distance) + ": " + placeOf(step.inside),
+           [at = step.corner->position, colour = colourOf(step.inside)] {
+             viewer::drawMarks({at}, colour, cornerMark);
+           }});
       continue;
     }
     std::vector<Vector3> made;
@@ -68,12 +59,12 @@ viewer::Explanation explain() {
          }});
   }
   std::function<void()> outline;
-  if (piece.size() > 0)
-    outline = [corners = viewer::positionsOf(piece)] {
+  if (cutPolygon.size() > 0)
+    outline = [corners = viewer::positionsOf(cutPolygon)] {
       viewer::drawLoop(corners, viewer::explainFirst, edgeWidth);
       viewer::drawMarks(corners, viewer::explainFirst, newPointMark);
     };
-  steps.push_back({"the cut: " + names.list(piece), outline});
+  steps.push_back({"the cut: " + names.list(cutPolygon), outline});
   return steps;
 }
 

@@ -3,6 +3,7 @@
 #include "plane_cut.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@ Polygon square;
 Polygon cutPolygon;
 Vertex handleA(0.2f, 0.3f, 0);
 Vertex handleB(-0.2f, -0.3f, 0);
+std::vector<CutStep> cutSteps;
 
 namespace {
 
@@ -37,10 +39,16 @@ constexpr Side keptSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 
-// Cuts a fresh copy of the square, at start-up and after every move of a corner or a handle.
+// Cuts a fresh copy of the square, keeping the front side and the band, at start-up and after
+// every move of a corner or a handle. The cut's steps are kept for the explanation, so that
+// explaining it makes no vertex records of its own.
 void recomputeCut() {
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   cutPolygon = square;
-  cutSquare(cutPolygon);
+  cutSteps.clear();
+  cutWalked(cutPolygon, cutter, keptSide, cutEps, [](const CutStep& step) { cutSteps.push_back(step); });
 }
 
 void display() {
@@ -84,14 +92,6 @@ void display() {
 }
 
 }  // namespace
-
-void cutSquare(Polygon& piece, const CutObserver& observe) {
-  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
-  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
-  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
-  // Without an observer this is piece.cut, the fast form.
-  cutWalked(piece, cutter, keptSide, cutEps, observe);
-}
 
 int run(int argc, char** argv) {
   viewer::addCorners(square, vertexStore, viewer::unitSquare);

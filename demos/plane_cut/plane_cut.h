@@ -5,6 +5,8 @@
 #include <geometry/walks.h>
 #include <viewer/viewer.h>
 
+#include <vector>
+
 namespace plane_cut {
 
 extern geometry::VertexStore vertexStore;
@@ -12,10 +14,8 @@ extern geometry::Polygon square;
 extern geometry::Polygon cutPolygon;  ///< the square as cut by the line's plane
 extern geometry::Vertex handleA;      ///< the cutting line's two end points
 extern geometry::Vertex handleB;
-
-/// Cuts `piece`, a copy of the square, by the line's plane as the program does, keeping the front
-/// side and the band. Each step goes to observe where one is given.
-void cutSquare(geometry::Polygon& piece, const geometry::CutObserver& observe = {});
+/// The steps of the cut that made cutPolygon, in walk order, for the explanation.
+extern std::vector<geometry::CutStep> cutSteps;
 
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();

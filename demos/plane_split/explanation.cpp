@@ -1,8 +1,8 @@
-// plane_split's explanation: the program's split walked on a copy of the square: each corner's
-// side, each crossing with the new point it makes, then the two pieces. Orange is the front and
+// plane_split's explanation: the steps of the program's own split, as its last recomputation
+// walked it: each corner's side, each crossing with the new point it made, then the two pieces. Orange is the front and
 // the magenta piece, blue the back and the violet piece, pink what lies on the line.
 #include <geometry/walks.h>
-#include <viewer/viewer.h>
+#include <viewer/explanation.h>
 
 #include <map>
 
@@ -37,19 +37,17 @@ std::function<void()> drawPieceStep(const Polygon& piece, viewer::Color colour) 
 }  // namespace
 
 viewer::Explanation explain() {
-  VertexStore scratch;
-  Polygon magenta = viewer::scratchCopy(inputPolygon, scratch), violet;
   viewer::StepNames names;
   std::map<const Vertex*, Side> sides;
   viewer::Explanation steps;
-  splitSquare(magenta, violet, [&](const CutStep& step) {
-    if (step.kind == CutStep::Corner) {
+  for (const SplitStep& step : splitSteps) {
+    if (step.kind == SplitStep::Corner) {
       sides[step.corner] = step.side;
       steps.push_back({names.of(step.corner) + ": distance " + explainNumber(step.distance) + ": " + wordOf(step.side),
                        [at = step.corner->position, colour = colourOf(step.side)] {
                          viewer::drawMarks({at}, colour, cornerMark);
                        }});
-      return;
+      continue;
     }
     // The edge in its two ends' colours, meeting at the new point.
     const std::string from = names.of(step.from), to = names.of(step.to), made = names.made(step.made);
@@ -61,9 +59,9 @@ viewer::Explanation explain() {
                        viewer::drawSegment(x, b, cb, edgeWidth);
                        viewer::drawMarks({x}, viewer::explainHighlight, newPointMark);
                      }});
-  });
-  steps.push_back({"magenta: " + names.list(magenta), drawPieceStep(magenta, viewer::explainFirst)});
-  steps.push_back({"violet: " + names.list(violet), drawPieceStep(violet, viewer::explainSecond)});
+  }
+  steps.push_back({"magenta: " + names.list(magentaPiece), drawPieceStep(magentaPiece, viewer::explainFirst)});
+  steps.push_back({"violet: " + names.list(violetPiece), drawPieceStep(violetPiece, viewer::explainSecond)});
   return steps;
 }
 

@@ -3,6 +3,7 @@
 #include "plane_split.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cstdio>
@@ -20,6 +21,7 @@ Polygon violetPiece;
 VertexStore vertexStore;
 Vertex handleA(0.2f, 0.3f, 0);
 Vertex handleB(-0.2f, -0.3f, 0);
+std::vector<SplitStep> splitSteps;
 
 namespace {
 
@@ -39,10 +41,17 @@ constexpr Side magentaSide = Front;
 constexpr float shapeTol = 0.01f;
 constexpr Vector3 drawingPlaneNormal{0, 0, 1};
 
-// Splits a fresh copy of the square, at start-up and after every move of a corner or a handle.
+// Splits a fresh copy of the square, the magenta piece keeping the front, at start-up and after
+// every move of a corner or a handle. The split's steps are kept for the explanation, so that
+// explaining it makes no vertex records of its own.
 void recomputeSplit() {
+  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
+  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
+  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
   magentaPiece = inputPolygon;
-  splitSquare(magentaPiece, violetPiece);
+  splitSteps.clear();
+  splitWalked(magentaPiece, cutter, violetPiece, magentaSide, splitEps,
+              [](const SplitStep& step) { splitSteps.push_back(step); });
 }
 
 void display() {
@@ -98,14 +107,6 @@ void display() {
 }
 
 }  // namespace
-
-void splitSquare(Polygon& magenta, Polygon& violet, const CutObserver& observe) {
-  // The plane through the line, upright on the drawing plane. Its normal is A - B turned a
-  // quarter counter-clockwise: the front is on the left looking from handleB towards handleA.
-  const Plane cutter = Plane::fromDirections(handleA.position - handleB.position, drawingPlaneNormal, handleA.position);
-  // Without an observer this is magenta.split, the fast form.
-  splitWalked(magenta, cutter, violet, magentaSide, splitEps, observe);
-}
 
 int run(int argc, char** argv) {
   viewer::addCorners(inputPolygon, vertexStore, viewer::unitSquare);

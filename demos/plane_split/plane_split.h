@@ -5,6 +5,8 @@
 #include <geometry/walks.h>
 #include <viewer/viewer.h>
 
+#include <vector>
+
 namespace plane_split {
 
 extern geometry::Polygon inputPolygon;
@@ -13,10 +15,8 @@ extern geometry::Polygon violetPiece;   ///< the piece behind it
 extern geometry::VertexStore vertexStore;
 extern geometry::Vertex handleA;  ///< the cutting line's two end points
 extern geometry::Vertex handleB;
-
-/// Splits `magenta`, a copy of the square, by the line's plane as the program does: it keeps the
-/// front piece and `violet` receives the back one. Each step goes to observe where one is given.
-void splitSquare(geometry::Polygon& magenta, geometry::Polygon& violet, const geometry::CutObserver& observe = {});
+/// The steps of the split that made the two pieces, in walk order, for the explanation.
+extern std::vector<geometry::SplitStep> splitSteps;
 
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();

@@ -3,6 +3,7 @@
 #include "point_inside.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 namespace point_inside {
@@ -28,8 +29,6 @@ constexpr viewer::ViewerSettings settings{
 constexpr const char* pointNames[] = {"corner 1", "corner 2", "corner 3", "corner 4"};
 
 constexpr float shapeTol = 0.01f;
-constexpr float insideTol = 0.01f;
-constexpr float barycentricEps = 0;
 
 void display() {
   // 1. Frame

@@ -9,6 +9,10 @@ namespace point_inside {
 extern geometry::Polygon polygon;  ///< the square, counter-clockwise about its normal (0, 0, 1)
 extern geometry::VertexStore vertexStore;
 
+/// The tolerances of the inside tests, which the explanation quotes too.
+inline constexpr float insideTol = 0.01f;   ///< of the angle sum
+inline constexpr float barycentricEps = 0;  ///< of the fan's coordinates
+
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();
 

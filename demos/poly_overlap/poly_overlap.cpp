@@ -4,6 +4,7 @@
 #include "poly_overlap.h"
 
 #include <GL/glut.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 namespace poly_overlap {
@@ -33,7 +34,6 @@ constexpr const char* pointNames[] = {"A corner 1", "A corner 2", "A corner 3", 
                                       "B corner 2", "B corner 3", "B corner 4", "A handle",   "B handle"};
 
 constexpr float shapeTol = 0.01f;
-constexpr float overlapTol = 0.01f;
 constexpr Vector2 cornersA[] = {{-0.75f, -0.5f}, {-0.75f, 0.5f}, {0.25f, 0.5f}, {0.25f, -0.5f}};
 constexpr Vector2 cornersB[] = {{-0.25f, -0.25f}, {-0.25f, 0.25f}, {0.75f, 0.25f}, {0.75f, -0.25f}};
 
@@ -102,7 +102,8 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles, explain}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles, explain},
+                           pointNames);
 }
 
 }  // namespace poly_overlap

@@ -12,6 +12,9 @@ extern geometry::Polygon polyB;
 extern geometry::Vertex* centreA;  ///< polyA's handle, in the store after the eight corners
 extern geometry::Vertex* centreB;  ///< polyB's handle, the last entry of the store
 
+/// The gap along an axis that separates the polygons, which the explanation quotes too.
+inline constexpr float overlapTol = 0.01f;
+
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();
 

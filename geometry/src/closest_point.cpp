@@ -7,7 +7,6 @@
 #include "step_by_step.h"
 
 namespace geometry {
-namespace stepByStep {
 namespace {
 
 template <class Observe>
@@ -22,10 +21,10 @@ Vector3 nearestWalk(const Polygon& polygon, const Vector3& q, const Observe& obs
     const FanObserver holding = [&step](const FanStep& triangle) {
       if (triangle.inside) step.triangle = triangle;
     };
-    step.inFan = insideBarycentric(polygon, foot, 0, &holding);
+    step.inFan = insideBarycentricWalked(polygon, foot, 0, holding);
     observe(step);
     if (step.inFan) return foot;
-  } else if (insideBarycentric(polygon, foot, 0)) {
+  } else if (insideBarycentricWalked(polygon, foot, 0)) {
     return foot;
   }
   // 2. Else the nearest of the edges' nearest points; a later edge wins only when strictly
@@ -68,12 +67,6 @@ Vector3 nearestWalk(const Polygon& polygon, const Vector3& q, const Observe& obs
 
 }  // namespace
 
-Vector3 closestPoint(const Polygon& polygon, const Vector3& q, const NearestObserver* observe) {
-  return observe ? nearestWalk(polygon, q, Report<NearestStep>{*observe}) : nearestWalk(polygon, q, Silent{});
-}
-
-}  // namespace stepByStep
-
 Vector3 Polygon::closestPoint(const Vector3& q) const {
   if (size() < 2) contractViolation("Polygon::closestPoint", "fewer than two vertices");
   return closestPointInLanes(*this, q);
@@ -81,7 +74,7 @@ Vector3 Polygon::closestPoint(const Vector3& q) const {
 
 Vector3 closestPointWalked(const Polygon& polygon, const Vector3& q, const NearestObserver& observe) {
   if (polygon.size() < 2) contractViolation("closestPointWalked", "fewer than two vertices");
-  return stepByStep::closestPoint(polygon, q, observe ? &observe : nullptr);
+  return observedBy(observe, [&](const auto& o) { return nearestWalk(polygon, q, o); });
 }
 
 }  // namespace geometry

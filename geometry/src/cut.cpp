@@ -3,18 +3,19 @@
 
 #include <cmath>
 
-#include "piece_walks.h"
+#include "step_by_step.h"
 
 namespace geometry {
 
-template <class Observer>
-void PieceWalks::cut(Polygon& polygon, const Plane& cutter, Side side, float eps, Observer& observe) {
+template <class Observe>
+void PieceWalks::cut(Polygon& polygon, const Plane& cutter, Side side, float eps, const Observe& observe) {
   if (polygon.size() == 0) return;
   // Everything not on the removed side is kept, so a vertex within eps of the plane always stays.
   const Side removed = side == Front ? Back : Front;
-  auto classOf = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps); };
-  auto inside = [&](const VertexRef& ref) { return classOf(ref) != removed; };
-  observe.corners(polygon, cutter, classOf);
+  auto inside = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps) != removed; };
+  if constexpr (Observe::on)
+    for (const VertexRef& ref : polygon)
+      observe(CutStep{.corner = ref.vertex, .distance = cutter.signedDistance(ref->position), .inside = inside(ref)});
 
   // The kept sequence is built in one pass and swapped in at the end. Each input vertex
   // gives [crossing, cur] when inside after a crossing, [cur] when inside otherwise,
@@ -46,7 +47,13 @@ void PieceWalks::cut(Polygon& polygon, const Plane& cutter, Side side, float eps
         kept.push_back(crossing);
       }
     }
-    observe.edge(prev.vertex, cur.vertex, prevInside, curInside, t, made);
+    observe(CutStep{.kind = CutStep::Edge,
+                    .from = prev.vertex,
+                    .to = cur.vertex,
+                    .fromInside = prevInside,
+                    .toInside = curInside,
+                    .t = t,
+                    .made = made});
 
     if (curInside) kept.push_back(cur);
     prevInside = curInside;
@@ -55,15 +62,10 @@ void PieceWalks::cut(Polygon& polygon, const Plane& cutter, Side side, float eps
   polygon.vertices.swap(kept);
 }
 
-void Polygon::cut(const Plane& cutter, Side side, float eps) {
-  Unobserved none;
-  PieceWalks::cut(*this, cutter, side, eps, none);
-}
+void Polygon::cut(const Plane& cutter, Side side, float eps) { PieceWalks::cut(*this, cutter, side, eps, Silent{}); }
 
 void cutWalked(Polygon& polygon, const Plane& cutter, Side side, float eps, const CutObserver& observe) {
-  if (!observe) return polygon.cut(cutter, side, eps);
-  Reported reported{observe};
-  PieceWalks::cut(polygon, cutter, side, eps, reported);
+  observedBy(observe, [&](const auto& o) { PieceWalks::cut(polygon, cutter, side, eps, o); });
 }
 
 }  // namespace geometry

@@ -25,7 +25,6 @@ Vector3 directionFrom(const Vector3& p, const Vector3& to) {
 
 }  // namespace
 
-namespace stepByStep {
 namespace {
 
 // The fan of triangles (a, previous, cur) from vertex 0; inside as soon as one holds the point.
@@ -103,24 +102,9 @@ bool sumAnglesWalk(const Polygon& polygon, const Vector3& point, float tol, cons
 
 }  // namespace
 
-bool insideBarycentric(const Polygon& polygon, const Vector3& p, float eps, const FanObserver* observe) {
-  return observe ? fanWalk(polygon, p, eps, Report<FanStep>{*observe}) : fanWalk(polygon, p, eps, Silent{});
-}
-
-bool insideEdgePlanes(const Polygon& polygon, const Vector3& p, const EdgePlaneObserver* observe) {
-  return observe ? edgePlanesWalk(polygon, p, Report<EdgePlaneStep>{*observe}) : edgePlanesWalk(polygon, p, Silent{});
-}
-
-bool insideSumAngles(const Polygon& polygon, const Vector3& p, float tol, const AngleObserver* observe) {
-  return observe ? sumAnglesWalk(polygon, p, tol, Report<AngleStep>{*observe})
-                 : sumAnglesWalk(polygon, p, tol, Silent{});
-}
-
-}  // namespace stepByStep
-
 bool Polygon::insideBarycentric(const Vector3& p, float eps) const {
   if (size() < 2) contractViolation("Polygon::insideBarycentric", "fewer than two vertices");
-  if (size() < smallestFanInLanes) return stepByStep::fanWalk(*this, p, eps, Silent{});
+  if (size() < smallestFanInLanes) return fanWalk(*this, p, eps, Silent{});
   return insideBarycentricInLanes(*this, p, eps);
 }
 
@@ -130,22 +114,20 @@ bool Polygon::insideEdgePlanes(const Vector3& p, float /*tol*/) const {
   return insideEdgePlanesInLanes(*this, p);
 }
 
-bool Polygon::insideSumAngles(const Vector3& p, float tol) const {
-  return stepByStep::sumAnglesWalk(*this, p, tol, Silent{});
-}
+bool Polygon::insideSumAngles(const Vector3& p, float tol) const { return sumAnglesWalk(*this, p, tol, Silent{}); }
 
 bool insideBarycentricWalked(const Polygon& polygon, const Vector3& point, float eps, const FanObserver& observe) {
   if (polygon.size() < 2) contractViolation("insideBarycentricWalked", "fewer than two vertices");
-  return stepByStep::insideBarycentric(polygon, point, eps, observe ? &observe : nullptr);
+  return observedBy(observe, [&](const auto& o) { return fanWalk(polygon, point, eps, o); });
 }
 
 bool insideEdgePlanesWalked(const Polygon& polygon, const Vector3& point, const EdgePlaneObserver& observe) {
   if (polygon.size() == 0) contractViolation("insideEdgePlanesWalked", "polygon is empty");
-  return stepByStep::insideEdgePlanes(polygon, point, observe ? &observe : nullptr);
+  return observedBy(observe, [&](const auto& o) { return edgePlanesWalk(polygon, point, o); });
 }
 
 bool insideSumAnglesWalked(const Polygon& polygon, const Vector3& point, float tol, const AngleObserver& observe) {
-  return stepByStep::insideSumAngles(polygon, point, tol, observe ? &observe : nullptr);
+  return observedBy(observe, [&](const auto& o) { return sumAnglesWalk(polygon, point, tol, o); });
 }
 
 }  // namespace geometry

@@ -21,7 +21,6 @@ void Projection::add(const Vector3& p) {
   if (q > max) max = q;
 }
 
-namespace stepByStep {
 namespace {
 
 Projection project(const Polygon& p, const Vector3& axis, const Vector3& origin) {
@@ -45,8 +44,6 @@ bool separatedByAxesOf(const Polygon& p, const Polygon& q, float tol, bool pIsSe
     // Negative when the two overlap on the axis, 0 when they touch.
     const float gap = std::max(b.min - a.max, a.min - b.max);
     if constexpr (Observe::on) {
-      step.axis = axis;
-      step.origin = origin;
       step.first = pIsSecond ? b : a;
       step.second = pIsSecond ? a : b;
       step.gap = gap;
@@ -89,16 +86,6 @@ bool overlapsWalk(const Polygon& p, const Polygon& q, float tol, const Observe& 
   return !separatedByAxesOf(p, q, tol, false, observe) && !separatedByAxesOf(q, p, tol, true, observe);
 }
 
-}  // namespace
-
-bool overlaps(const Polygon& p, const Polygon& q, float tol, const AxisObserver* observe) {
-  return observe ? overlapsWalk(p, q, tol, Report<AxisStep>{*observe}) : overlapsWalk(p, q, tol, Silent{});
-}
-
-}  // namespace stepByStep
-
-namespace {
-
 // Up to this many corners between the two, projecting all of them on every axis costs less than
 // bounding each axis's gap first.
 constexpr std::size_t largestAllCorners = 32;
@@ -114,7 +101,7 @@ bool Polygon::overlaps(const Polygon& other, float tol) const {
 }
 
 bool overlapsWalked(const Polygon& p, const Polygon& q, float tol, const AxisObserver& observe) {
-  return stepByStep::overlaps(p, q, tol, observe ? &observe : nullptr);
+  return observedBy(observe, [&](const auto& o) { return overlapsWalk(p, q, tol, o); });
 }
 
 // An empty polygon has no centre to average towards; it is put at zero rather

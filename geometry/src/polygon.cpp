@@ -10,12 +10,16 @@ namespace {
 // Vertex records are created one by one and must never move or die while the
 // program runs. A deque grown at its end keeps its elements in place; it is
 // reached through a static for the whole process, so leak checkers see it as live.
-Vertex* newRecord(const Vertex& v) {
-  static std::deque<Vertex>& pool = *new std::deque<Vertex>;
-  return &pool.emplace_back(v);
+std::deque<Vertex>& pool() {
+  static std::deque<Vertex>& records = *new std::deque<Vertex>;
+  return records;
 }
 
+Vertex* newRecord(const Vertex& v) { return &pool().emplace_back(v); }
+
 }  // namespace
+
+std::size_t VertexRef::recordsMade() { return pool().size(); }
 
 VertexRef::VertexRef(const Vertex& v, VertexStore& s) : vertex(newRecord(v)), store(&s) { store->append(*vertex); }
 

@@ -1,12 +1,13 @@
 // Split of a polygon by a plane into the piece on one side and the piece on the other.
 #include <geometry/polygon.h>
 
-#include "piece_walks.h"
+#include "step_by_step.h"
 
 namespace geometry {
 
-template <class Observer>
-void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Side side, float eps, Observer& observe) {
+template <class Observe>
+void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Side side, float eps,
+                       const Observe& observe) {
   other.plane = polygon.plane;
   other.clear();
   if (polygon.size() == 0) return;
@@ -15,7 +16,9 @@ void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Si
   if (side != Front && side != Back) return;
   const Side opposite = side == Front ? Back : Front;
   auto sideOf = [&](const VertexRef& ref) { return cutter.classify(ref->position, eps); };
-  observe.corners(polygon, cutter, sideOf);
+  if constexpr (Observe::on)
+    for (const VertexRef& ref : polygon)
+      observe(SplitStep{.corner = ref.vertex, .distance = cutter.signedDistance(ref->position), .side = sideOf(ref)});
 
   // Make the last vertex an off-plane one, so that the side before every run of
   // on-plane vertices is known when the run is met and no run wraps round the end.
@@ -60,7 +63,8 @@ void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Si
       const float t = dCur * (1.0f / (dCur - dPrev));
       VertexRef crossing = cur;
       crossing.assignNew(*prev * t + *cur * (1.0f - t));
-      observe.crossing(prev.vertex, cur.vertex, t, crossing.vertex);
+      observe(SplitStep{
+          .kind = SplitStep::Crossing, .from = prev.vertex, .to = cur.vertex, .t = t, .made = crossing.vertex});
       cur = crossing;
     } else if (curSide != On) {
       (curSide == side ? kept : other.vertices).push_back(cur);
@@ -101,15 +105,12 @@ void PieceWalks::split(Polygon& polygon, const Plane& cutter, Polygon& other, Si
 }
 
 void Polygon::split(const Plane& cutter, Polygon& other, Side side, float eps) {
-  Unobserved none;
-  PieceWalks::split(*this, cutter, other, side, eps, none);
+  PieceWalks::split(*this, cutter, other, side, eps, Silent{});
 }
 
 void splitWalked(Polygon& polygon, const Plane& cutter, Polygon& other, Side side, float eps,
-                 const CutObserver& observe) {
-  if (!observe) return polygon.split(cutter, other, side, eps);
-  Reported reported{observe};
-  PieceWalks::split(polygon, cutter, other, side, eps, reported);
+                 const SplitObserver& observe) {
+  observedBy(observe, [&](const auto& o) { PieceWalks::split(polygon, cutter, other, side, eps, o); });
 }
 
 }  // namespace geometry

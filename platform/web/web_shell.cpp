@@ -4,6 +4,7 @@
 // for the cursor.
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cmath>

@@ -261,4 +261,21 @@ TEST_F(PlaneSplitProgram, ExplainsTheSplitAtStartUpAndWithCornersOnTheLine) {
   }
 }
 
+// The explanation reads the split that the drag made: explained frames make no vertex record
+// anywhere, also on a crossed square, whose split makes the most.
+TEST_F(PlaneSplitProgram, ExplainedFramesMakeNoVertexRecords) {
+  // A bow tie, cut by a level line through both of its lobes.
+  program.dragFromToAt({0.5f, 0.5f}, {0.5f, -0.4f});
+  program.dragFromToAt({0.5f, -0.5f}, {0.5f, 0.4f});
+  program.dragFromToAt({0.2f, 0.3f}, {0.9f, 0.1f});
+  program.dragFromToAt({-0.2f, -0.3f}, {-0.9f, 0.1f});
+  const std::size_t records = VertexRef::recordsMade(), stored = vertexStore.size();
+  for (int frame = 0; frame < 1000; ++frame) program.displayExplained(frame % 12);
+  EXPECT_EQ(VertexRef::recordsMade(), records);
+  EXPECT_EQ(vertexStore.size(), stored);
+  const std::vector<std::string> steps = program.stepTexts();
+  EXPECT_EQ(
+      std::count_if(steps.begin(), steps.end(), [](const std::string& s) { return s.find("new point") != s.npos; }), 4);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // random polygons: the same answers, also at the largest gap and one ulp either side of it, and
 // the same bits of every closest point (any not-a-number equal to any other).
 #include <geometry/polygon.h>
+#include <geometry/walks.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,7 +15,6 @@
 #include <string>
 
 #include "lanes/lane_width.h"
-#include "step_by_step.h"
 
 namespace {
 
@@ -135,30 +135,30 @@ void checkAgainstTheWalks() {
     const Polygon q = make.polygon(store);
     for (int k = 0; k < 4; ++k) {
       const Vector3 point = make.point();
-      const bool want = stepByStep::insideEdgePlanes(p, point);
+      const bool want = insideEdgePlanesWalked(p, point);
       ASSERT_EQ(p.insideEdgePlanes(point, 0.01f), want)
           << "insideEdgePlanes at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
       inside += want;
       if (p.size() < 2) continue;
       const float eps = k == 0 ? 0.01f : 0;
-      ASSERT_EQ(p.insideBarycentric(point, eps), stepByStep::insideBarycentric(p, point, eps))
+      ASSERT_EQ(p.insideBarycentric(point, eps), insideBarycentricWalked(p, point, eps))
           << "insideBarycentric at " << point.x << " " << point.y << " " << point.z << " in " << describe(c, p);
-      const Vector3 nearest = stepByStep::closestPoint(p, point);
+      const Vector3 nearest = closestPointWalked(p, point);
       const Vector3 got = p.closestPoint(point);
       ASSERT_TRUE(sameBits(got, nearest))
           << "closestPoint of " << point.x << " " << point.y << " " << point.z << ": " << got.x << " " << got.y << " "
           << got.z << ", the walk " << nearest.x << " " << nearest.y << " " << nearest.z << " in " << describe(c, p);
-      onOutline += !stepByStep::insideBarycentric(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
+      onOutline += !insideBarycentricWalked(p, point - p.plane.normal * p.plane.signedDistance(point), 0);
     }
     const float tol = make.tolerance();
-    const bool want = stepByStep::overlaps(p, q, tol);
+    const bool want = overlapsWalked(p, q, tol);
     ASSERT_EQ(p.overlaps(q, tol), want) << "overlaps with tol " << tol << " of " << describe(c, p) << "\nand "
                                         << describe(c, q);
     overlapping += want;
     if (c % 4 == 0 && p.size() > 0 && q.size() > 0) {
       const float gap = decisiveGap(p, q);
       for (const float near : {gap, std::nextafter(gap, inf), std::nextafter(gap, -inf)})
-        ASSERT_EQ(p.overlaps(q, near), stepByStep::overlaps(p, q, near))
+        ASSERT_EQ(p.overlaps(q, near), overlapsWalked(p, q, near))
             << "overlaps with tol " << near << " (the largest gap " << gap << ") of " << describe(c, p) << "\nand "
             << describe(c, q);
     }

@@ -138,8 +138,8 @@ TEST(PolygonWalks, SplitAndCutMakeTheOperationsPieces) {
     const Side side = make.chance(0.5f) ? Front : Back;
 
     Polygon operation = input, walked = input, operationOther, walkedOther;
-    std::vector<CutStep> steps;
-    const auto observe = [&](const CutStep& s) { steps.push_back(s); };
+    std::vector<SplitStep> splitSteps;
+    std::vector<CutStep> cutSteps;
     if (split) {
       operation.split(cutter, operationOther, side, eps);
     } else {
@@ -147,9 +147,9 @@ TEST(PolygonWalks, SplitAndCutMakeTheOperationsPieces) {
     }
     const std::size_t before = store.size();
     if (split) {
-      splitWalked(walked, cutter, walkedOther, side, eps, observe);
+      splitWalked(walked, cutter, walkedOther, side, eps, [&](const SplitStep& s) { splitSteps.push_back(s); });
     } else {
-      cutWalked(walked, cutter, side, eps, observe);
+      cutWalked(walked, cutter, side, eps, [&](const CutStep& s) { cutSteps.push_back(s); });
     }
     const std::size_t made = store.size() - before;
     for (const auto& [got, want] : {std::pair{&walked, &operation}, std::pair{&walkedOther, &operationOther}}) {
@@ -161,36 +161,47 @@ TEST(PolygonWalks, SplitAndCutMakeTheOperationsPieces) {
     std::unordered_set<const Vertex*> kept, other;
     for (const VertexRef& ref : walked) kept.insert(ref.vertex);
     for (const VertexRef& ref : walkedOther) other.insert(ref.vertex);
-    std::unordered_map<const Vertex*, Side> sideOf;
-    ASSERT_GE(steps.size(), n);
-    for (std::size_t i = 0; i < n; ++i) {
-      const CutStep& s = steps[i];
-      ASSERT_TRUE(s.kind == CutStep::Corner && s.corner == input.at(i).vertex) << "corner " << i;
-      sideOf[s.corner] = s.side;
-      if (s.side == On) continue;
-      ASSERT_EQ(kept.count(s.corner), s.side == side ? 1u : 0u) << "corner " << i;
-      ASSERT_EQ(other.count(s.corner), split && s.side != side ? 1u : 0u) << "corner " << i;
-    }
     std::size_t reportedMade = 0;
-    for (std::size_t k = n; k < steps.size(); ++k) {
-      const CutStep& s = steps[k];
-      ASSERT_EQ(s.kind, CutStep::Edge) << "step " << k;
-      if (split) {
-        ASSERT_TRUE(s.crosses && s.made && kept.count(s.made) && other.count(s.made)) << "step " << k;
+    if (split) {
+      std::unordered_map<const Vertex*, Side> sideOf;
+      ASSERT_GE(splitSteps.size(), n);
+      for (std::size_t i = 0; i < n; ++i) {
+        const SplitStep& s = splitSteps[i];
+        ASSERT_TRUE(s.kind == SplitStep::Corner && s.corner == input.at(i).vertex) << "corner " << i;
+        sideOf[s.corner] = s.side;
+        if (s.side == On) continue;
+        ASSERT_EQ(kept.count(s.corner), s.side == side ? 1u : 0u) << "corner " << i;
+        ASSERT_EQ(other.count(s.corner), s.side != side ? 1u : 0u) << "corner " << i;
+      }
+      for (std::size_t k = n; k < splitSteps.size(); ++k) {
+        const SplitStep& s = splitSteps[k];
+        ASSERT_EQ(s.kind, SplitStep::Crossing) << "step " << k;
+        ASSERT_TRUE(s.made && kept.count(s.made) && other.count(s.made)) << "step " << k;
         ASSERT_TRUE(sideOf.at(s.from) != On && sideOf.at(s.to) != On && sideOf.at(s.from) != sideOf.at(s.to))
             << "step " << k;
-      } else {
-        ASSERT_TRUE(s.from == input.at((k - 1) % n).vertex && s.to == input.at(k - n).vertex) << "step " << k;
-        ASSERT_EQ(s.fromInside, sideOf.at(s.from) == On || sideOf.at(s.from) == side) << "step " << k;
-        ASSERT_EQ(s.toInside, sideOf.at(s.to) == On || sideOf.at(s.to) == side) << "step " << k;
-        ASSERT_TRUE(!s.made || (s.crosses && kept.count(s.made))) << "step " << k;
+        ++reportedMade;
       }
-      reportedMade += s.made != nullptr;
+    } else {
+      std::unordered_map<const Vertex*, bool> insideOf;
+      ASSERT_EQ(cutSteps.size(), 2 * n);
+      for (std::size_t i = 0; i < n; ++i) {
+        const CutStep& s = cutSteps[i];
+        ASSERT_TRUE(s.kind == CutStep::Corner && s.corner == input.at(i).vertex) << "corner " << i;
+        ASSERT_EQ(s.inside, cutter.classify(s.corner->position, eps) != (side == Front ? Back : Front))
+            << "corner " << i;
+        ASSERT_EQ(kept.count(s.corner), s.inside ? 1u : 0u) << "corner " << i;
+        insideOf[s.corner] = s.inside;
+      }
+      for (std::size_t k = n; k < cutSteps.size(); ++k) {
+        const CutStep& s = cutSteps[k];
+        ASSERT_EQ(s.kind, CutStep::Edge) << "step " << k;
+        ASSERT_TRUE(s.from == input.at((k - 1) % n).vertex && s.to == input.at(k - n).vertex) << "step " << k;
+        ASSERT_TRUE(s.fromInside == insideOf.at(s.from) && s.toInside == insideOf.at(s.to)) << "step " << k;
+        ASSERT_TRUE(!s.made || (s.crosses() && kept.count(s.made))) << "step " << k;
+        reportedMade += s.made != nullptr;
+      }
     }
     ASSERT_EQ(reportedMade, made);
-    if (!split) {
-      ASSERT_EQ(steps.size(), 2 * n);
-    }
   }
 }
 
@@ -245,8 +256,10 @@ TEST(PolygonWalks, OverlapStepsOfTheStartUpRectangles) {
 
     // The closing edge, measured from A's last corner.
     const AxisStep& s = steps.at(1);
-    EXPECT_EQ(s.axis, (Vector3{0, -1, 0}));
-    EXPECT_EQ(s.origin, (Vector3{0.25f, -0.5f, 0}));
+    EXPECT_EQ(s.axis(), (Vector3{0, -1, 0}));
+    EXPECT_EQ(s.origin(), (Vector3{0.25f, -0.5f, 0}));
+    EXPECT_EQ(s.second.axis, s.axis());
+    EXPECT_EQ(s.second.origin, s.origin());
     EXPECT_EQ(s.first.min, -1);
     EXPECT_EQ(s.first.max, 0);
     EXPECT_EQ(s.second.min, -0.75f);

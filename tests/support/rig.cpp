@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cmath>

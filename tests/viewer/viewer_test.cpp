@@ -2,6 +2,7 @@
 // and a small scene driven through its registered callbacks.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/explanation.h>
 #include <viewer/viewer.h>
 
 #include <cmath>
@@ -397,6 +398,18 @@ TEST_F(ViewerShell, TextDrawsEachCharacterAtTheRasterPosition) {
   EXPECT_EQ(calls[0].args, (std::vector<double>{-1, 0.9f}));
   EXPECT_EQ(calls[1].args, (std::vector<double>{-0.5f, 0.25f}));
   EXPECT_EQ(calls[2].args, (std::vector<double>{'a'}));
+}
+
+TEST(ViewerExplanation, NumbersAreWrittenToFourDecimalsWithoutTrailingZeros) {
+  const struct {
+    float value;
+    const char* text;
+  } rows[] = {
+      {std::nanf(""), "NaN"},       {INFINITY, "inf"}, {-INFINITY, "-inf"}, {-0.0f, "0"},  {0, "0"},
+      {0.16666f, "0.1667"},         {2.0f, "2"},       {1e-5f, "0"},        {-1e-5f, "0"}, {-0.5f, "-0.5"},
+      {123456.789f, "123456.7891"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(viewer::explainNumber(row.value), row.text) << row.value;
 }
 
 }  // namespace

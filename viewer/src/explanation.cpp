@@ -1,7 +1,7 @@
 // The explanation of a program's method, drawn over its figure one step at a time, and the
 // way its steps write numbers and points.
 #include <GL/glut.h>
-#include <viewer/viewer.h>
+#include <viewer/explanation.h>
 
 #include <algorithm>
 #include <cmath>
@@ -90,16 +90,6 @@ std::vector<Vector3> positionsOf(const geometry::Polygon& polygon) {
   std::vector<Vector3> out;
   for (const geometry::VertexRef& ref : polygon) out.push_back(ref->position);
   return out;
-}
-
-geometry::Polygon scratchCopy(const geometry::Polygon& polygon, geometry::VertexStore& scratch) {
-  geometry::Polygon copy;
-  copy.plane = polygon.plane;
-  for (geometry::VertexRef ref : polygon) {
-    ref.store = &scratch;
-    copy.addVertex(ref);
-  }
-  return copy;
 }
 
 std::string StepNames::made(const geometry::Vertex* record) {

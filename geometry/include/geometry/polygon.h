@@ -10,6 +10,9 @@
 
 namespace geometry {
 
+/// insideEdgePlanes' fixed allowance beyond an edge's plane (divided by the edge's length, in distance).
+inline constexpr float edgePlaneAllowance = 0.01f;
+
 /// Append-only list of links to vertex records, in registration order. It never
 /// destroys or moves a record, so every link into it stays valid as it grows.
 class VertexStore {
@@ -45,6 +48,8 @@ struct VertexRef {
 
   /// Creates a new record holding a copy of v, registers it in store and links it; the old record is untouched.
   void assignNew(const Vertex& v);
+  /// How many records refs have made so far, in the whole process.
+  static std::size_t recordsMade();
 
   /// The linked record, read and written in place.
   Vertex& operator*() const { return *vertex; }

@@ -388,7 +388,7 @@ template <class F>
 LANES_INLINE bool boundedOverlapsIn(const Polygon& p, const Polygon& q, float tol) {
   BoundedGaps judge{p, q, tol};
   if (separatedByAxesOf<F>(p, q, judge) || separatedByAxesOf<F>(q, p, judge)) return false;
-  return judge.moderate || stepByStep::overlaps(p, q, tol);
+  return judge.moderate || overlapsWalked(p, q, tol);
 }
 
 }  // namespace geometry

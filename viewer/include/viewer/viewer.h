@@ -83,11 +83,8 @@ class PickSource {
   std::vector<Vector3>* points = nullptr;
 };
 
-/// One step of the explanation of a program's method: what it says, and what it draws over the figure.
-struct ExplanationStep {
-  std::string text;
-  std::function<void()> draw;  ///< GL calls in scene coordinates; may be empty
-};
+struct ExplanationStep;
+/// The steps of an explanation, in walk order (explanation.h).
 using Explanation = std::vector<ExplanationStep>;
 
 /// The callbacks a program hands to the shell.
@@ -122,12 +119,6 @@ extern std::span<const char* const> pointNames;
 extern float pickReach;
 /// The cursor's name beside the named points.
 inline constexpr const char* cursorName = "pointer";
-/// The explanation's step drawn over the figure, counted from 0; -1 while the explanation is
-/// closed, as it always is on the desktop.
-extern int explainedStep;
-/// The explanation as the last display computed it (empty while it is closed).
-extern Explanation explanation;
-
 /// Pixel (x, y), top-left origin, in scene coordinates (-1..1 both ways, y up).
 /// While the window has no area the mapping means nothing, and the last cursor is returned.
 Vector2 toScene(int x, int y);
@@ -171,55 +162,6 @@ void drawLabel(int row, const char* text);
 /// The cutting line through handles a and b, white, reaching 5 units either way from a, and the two grey
 /// lines halfWidth to either side that bound its tolerance band; line width 1.5, all at z = 0.
 void drawCuttingLine(const Vector3& a, const Vector3& b, float halfWidth);
-/// The last drawing step of a display: while the explanation is open, its steps computed anew
-/// for the figure as it is, explainedStep kept below their count, and that step drawn over the
-/// figure, with the colour, sizes and enables it sets given back after. Nothing while it is closed.
-void drawExplanation();
-/// A number as the explanation writes it: rounded to four decimals, trailing zeros and a
-/// trailing point dropped, -0 as 0, and NaN, inf and -inf.
-std::string explainNumber(float value);
-/// A point as the explanation writes it: "(x, y)".
-std::string explainPoint(const Vector3& p);
-/// Colours of what an explanation draws, readable on the black screen and on white paper.
-inline constexpr Color explainFirst{1, 0.55f, 0};       ///< orange: the first polygon's part, the current item
-inline constexpr Color explainSecond{0.3f, 0.6f, 1};    ///< blue: the second polygon's part, the other items
-inline constexpr Color explainHighlight{1, 0.3f, 0.8f}; ///< pink: what the step found
-/// A line through `through` along `direction`, reaching beyond the window both ways.
-void drawLineAcross(const Vector3& through, const Vector3& direction, Color color, float width);
-/// The segment from a to b.
-void drawSegment(const Vector3& a, const Vector3& b, Color color, float width);
-/// Points of the given size.
-void drawMarks(std::span<const Vector3> points, Color color, float size);
-inline void drawMarks(std::initializer_list<Vector3> points, Color color, float size) {
-  drawMarks({points.begin(), points.size()}, color, size);
-}
-/// The open line through the points, in order.
-void drawStrip(std::span<const Vector3> points, Color color, float width);
-/// A polygon's corner positions, in order.
-std::vector<Vector3> positionsOf(const geometry::Polygon& polygon);
-/// The outline through the corners, closed, in a colour and width of its own.
-void drawLoop(std::span<const Vector3> corners, Color color, float width);
-inline void drawLoop(std::initializer_list<Vector3> corners, Color color, float width) {
-  drawLoop({corners.begin(), corners.size()}, color, width);
-}
-
-/// A copy of the polygon whose refs register new records in `scratch`: an operation walked on it
-/// for an explanation leaves the program's store as it was.
-geometry::Polygon scratchCopy(const geometry::Polygon& polygon, geometry::VertexStore& scratch);
-/// The names of a walk's vertices: the named points as the page names them, the new points X1,
-/// X2, ... in the order the walk makes them.
-class StepNames {
- public:
-  /// Names a record the walk has just made.
-  std::string made(const geometry::Vertex* record);
-  std::string of(const geometry::Vertex* record) const;
-  /// A piece's vertices in its order, "X1, corner 1, ...", or "empty".
-  std::string list(const geometry::Polygon& piece) const;
-
- private:
-  std::vector<const geometry::Vertex*> made_;
-};
-
 /// Moves the selected point to (cursor.x, cursor.y, 0); false if nothing is selected.
 bool moveSelectedToCursor();
 /// The end of every drag step: the program's recomputation if a point moved, then a redisplay
