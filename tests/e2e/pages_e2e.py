@@ -275,8 +275,8 @@ def explain(web):
         win.drag(*pixel(win, 0.25, 0), *pixel(win, 0.9, 0), steps=50)  # B's handle: A's third axis now separates them
         check(until(lambda: win.steps()["told"].startswith("step 3 of 4: axis 3,")), f"after the drag: {win.steps()}")
         steps, changes = win.steps(), told(win)
-        check(len(steps["items"]) == 4 and steps["current"] == 2 and steps["items"][2].endswith("this axis separates them"),
-              f"after the drag: {steps}")
+        check(len(steps["items"]) == 4 and steps["current"] == 2
+              and steps["items"][2].endswith("this axis separates them"), f"after the drag: {steps}")
         check(changes == {"labels-told": 1, "step-now": 1}, f"a drag told {changes}")
         kept, shown = fragment(win), win.screenshot()
         check(kept.startswith("v2/poly_overlap/") and kept.endswith("/step/3"), f"address fragment {kept!r}")

@@ -24,7 +24,8 @@ function start() {
   const explanation = new Explanation(bridge, $);
   const address = new Address(bridge, program, status, explanation);
   // The labels and the step, told once a change settles.
-  const announcer = new Announcer([[$('labels-told'), () => layer.labelText()], [$('step-now'), () => explanation.told()]]);
+  const announcer = new Announcer([[$('labels-told'), () => layer.labelText()],
+                                   [$('step-now'), () => explanation.told()]]);
   const changes = new History(bridge, () => {
     $('undo').setAttribute('aria-disabled', String(!changes.canUndo()));
     $('redo').setAttribute('aria-disabled', String(!changes.canRedo()));

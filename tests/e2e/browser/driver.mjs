@@ -157,7 +157,8 @@ const commands = {
               open: !document.getElementById('explanation').hidden, items: items.map((item) => item.textContent),
               current: items.findIndex((item) => item.getAttribute('aria-current') === 'step'),
               told: document.getElementById('step-now').textContent,
-              ends: ['previous-step', 'next-step'].map((id) => document.getElementById(id).getAttribute('aria-disabled'))};
+              ends: ['previous-step', 'next-step'].map((id) => document.getElementById(id)
+                .getAttribute('aria-disabled'))};
     });
   },
   async storm({from, to, count}) {
@@ -260,7 +261,8 @@ const commands = {
     const violations = await engine.evaluate(async (source) => {
       if (!window.axe) (0, eval)(source);
       const results = await window.axe.run(document, {resultTypes: ['violations']});
-      return results.violations.map((v) => ({id: v.id, impact: v.impact, targets: v.nodes.map((n) => n.target.join(' '))}));
+      return results.violations.map((v) => ({id: v.id, impact: v.impact,
+                                             targets: v.nodes.map((n) => n.target.join(' '))}));
     }, source);
     return {violations};
   },

@@ -38,7 +38,7 @@ export class Address {
     this.open(true);
     window.addEventListener('hashchange', () => this.open(false));
   }
-  /** Opens the fragment's figure; a fragment that is no link leaves the figure as it was (when opening, as it starts). */
+  /** Opens the fragment's figure; a fragment that is no link leaves the figure as it was (opening: as it starts). */
   open(opening) {
     const fragment = location.hash.slice(1);
     if (!fragment) return;
