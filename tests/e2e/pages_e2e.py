@@ -1,7 +1,8 @@
 """The pages on a phone and through a long session: finger drags, the layout at 412 CSS
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
 figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
-figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step.
+figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step;
+the live regions told once a change settles, the keys kept out of text fields, and axe-core's rules on every page.
 
     pages_e2e.py CASE WEB_DIR       (pages_e2e.py --list prints the cases, for CMake)
 """
