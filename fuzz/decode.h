@@ -173,10 +173,7 @@ class Decoder {
       const Vector3 p = kind == 1 && i > 0 ? result.at(byte() % i)->position : point(flat);
       Vertex& record = owned.emplace_back(p.x, p.y, p.z);
       store.append(record);
-      VertexRef ref = seedRef();
-      ref.vertex = &record;
-      ref.store = &store;
-      result.addVertex(ref);
+      result.addVertex(VertexRef::linking(record, store));
     }
     return result;
   }
@@ -216,12 +213,6 @@ class Decoder {
   static float withSign(float x, std::uint8_t b) { return b & 1 ? -x : x; }
 
   // A ref whose two links are then set: VertexRef only makes refs that bring a new record.
-  static const VertexRef& seedRef() {
-    static VertexStore store;
-    static const VertexRef seed(Vertex(), store);
-    return seed;
-  }
-
   const std::uint8_t* data;
   std::size_t size;
   std::size_t pos = 0;

@@ -4,6 +4,7 @@
 // so is each label, from its raster position on, character by character.
 #include <GL/gl.h>
 
+#include <cmath>
 #include <vector>
 
 #include "web_canvas.h"
@@ -34,6 +35,15 @@ std::vector<Attributes> attributeStack;
 // Scene coordinates are normalised device coordinates: the matrices are always identity.
 float windowX(float x) { return gl.viewport[0] + (x + 1) * 0.5f * gl.viewport[2]; }
 float windowY(float y) { return gl.viewport[1] + (y + 1) * 0.5f * gl.viewport[3]; }
+
+// The whole window pixel at which a bitmap drawn from raster coordinate v (axis 0 x, 1 y) starts,
+// as the desktop's GL finds it: the viewport transform as scale and offset, in float, then the
+// floor of the position nudged up by 1e-4, so that a position a rounding error short of a pixel
+// boundary still starts on that pixel.
+float bitmapOrigin(float v, int axis) {
+  const float half = static_cast<float>(gl.viewport[2 + axis]) / 2;
+  return std::floor(v * half + (static_cast<float>(gl.viewport[axis]) + half) + 1e-4f);
+}
 
 }  // namespace
 
@@ -91,7 +101,7 @@ void glLoadIdentity() {}
 void glRasterPos2f(GLfloat x, GLfloat y) {
   // As in GL, a raster position outside the clip volume is invalid and its text is not drawn.
   gl.rasterValid = x >= -1 && x <= 1 && y >= -1 && y <= 1;
-  if (gl.rasterValid) web_label(windowX(x), windowY(y), gl.color[0], gl.color[1], gl.color[2]);
+  if (gl.rasterValid) web_label(bitmapOrigin(x, 0), bitmapOrigin(y, 1), gl.color[0], gl.color[1], gl.color[2]);
 }
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 """barycentric in a real window: the start-up figure, the cursor moved below the edge T1-T2, a corner dragged."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for
 
 RED, YELLOW = (255, 0, 0), (255, 255, 0)
@@ -20,6 +21,7 @@ def main(binary):
         win = session.launch(binary)
         check((win.width, win.height) == (640, 640), f"window is {win.width}x{win.height}")
         img = win.screenshot()
+        check_labels(win, img, "barycentric")  # the labels at start-up are the desktop's, pixel for pixel
         for corner in [(320, 96), (514, 432), (126, 432)]:
             check(count(img, RED, *corner) > 10, f"no red corner at {corner}")
         check(count(img, YELLOW, 320, 320) > 10, "no yellow cursor point at the centre")
@@ -35,6 +37,7 @@ def main(binary):
         img = win.screenshot()
         check(count(img, RED, 600, 560) > 10, "T1 not at its new place")
         check(count(img, RED, 514, 432, 6) == 0, "T1 still at its old place")
+        check_labels(win, win.screenshot(), "barycentric.end")
     print("barycentric end-to-end: ok")
 
 

@@ -1,6 +1,7 @@
 """closest_point in a real window: the dot at the centre, hovered onto the outline, a corner dragged."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for
 
 
@@ -18,6 +19,7 @@ def main(binary):
         win = session.launch(binary)
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
+        check_labels(win, img, "closest_point")  # the labels at start-up are the desktop's, pixel for pixel
         for corner in CORNERS:
             check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn")
         check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not at the centre before any mouse event")
@@ -36,6 +38,7 @@ def main(binary):
         check(img.count(outline, around((400, 84), 2)) > 0, "top edge does not run to the new corner")
         check(img.count(outline, around((400, 120), 2)) == 0, "top edge still where it was")
         check(img.count(like(GREEN), around(CENTRE)) > 10, "dot not under the cursor")
+        check_labels(win, win.screenshot(), "closest_point.end")
     print("closest_point end-to-end: ok")
 
 

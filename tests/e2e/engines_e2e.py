@@ -1,4 +1,5 @@
-"""A program's page in brief, for the engines other than Chromium: one keyboard move, one drag,
+"""A program's page in brief, for the engines other than Chromium: the labels at start-up against
+the desktop's (labels/<program>.png), one keyboard move, one drag,
 "Save drawing" against the canvas (the labels keeping their descenders), and the figure opened
 again from its link.
 
@@ -10,6 +11,7 @@ import sys
 import time
 import xml.etree.ElementTree as ElementTree
 
+from labels import check_labels
 from xsession import BrowserSession, around, check, like, scene_pixel, tail_ink, until
 
 SVG = "{http://www.w3.org/2000/svg}"
@@ -30,6 +32,7 @@ def main(page):
     with BrowserSession() as session:
         win = session.launch(page)
         start = win.screenshot()
+        check_labels(win, start, program)
 
         # Tab reaches the first point; Shift+ArrowRight moves it ten window pixels.
         win.key("Tab")

@@ -1,6 +1,7 @@
 """plane_cut in a real window: the first cut, a handle dragged onto the other, a drag from empty space."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for
 
 BLUE, GREEN = (0, 0, 255), (0, 255, 0)
@@ -17,6 +18,7 @@ def main(binary):
         win = session.launch(binary)
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
+        check_labels(win, img, "plane_cut")  # the labels at start-up are the desktop's, pixel for pixel
         check(seen(img, BLUE, X1) > 10 and seen(img, BLUE, X2) > 10, "the cut's crossings missing")
         check(seen(img, BLUE, C2) == 0 and seen(img, BLUE, C3) == 0, "removed corners drawn in the cut")
         check(seen(img, GREEN, HANDLE_A) > 10 and seen(img, GREEN, HANDLE_B) > 10, "handles missing")
@@ -27,6 +29,7 @@ def main(binary):
 
         win.drag(600, 450, 320, 240)  # nothing within reach at the press
         check(win.screenshot() == img, "a drag from empty space changed the picture")
+        check_labels(win, win.screenshot(), "plane_cut.end")
     print("plane_cut end-to-end: ok")
 
 

@@ -1,6 +1,7 @@
 """plane_split in a real window: the first split, a handle dragged onto the other, a corner dragged."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for, tail_ink
 
 
@@ -14,6 +15,7 @@ def main(binary):
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
 
         img = win.screenshot()
+        check_labels(win, img, "plane_split")  # the labels at start-up are the desktop's, pixel for pixel
         # The magenta piece (drawn cyan) lies left of the line, the violet piece (drawn magenta) right of it.
         check(img.count(like(CYAN), (160, 120, 300, 360)) > 50, "magenta piece missing on the left")
         check(img.count(like(MAGENTA), (340, 120, 480, 360)) > 50, "violet piece missing on the right")
@@ -35,6 +37,7 @@ def main(binary):
         check(img.count(like(MAGENTA)) > 50, "no violet piece after moving the handle away")
         check(img.count(like(RED), around((560, 60))) > 10, "dragged corner not at its new place")
         check(img.count(like(RED), around(CORNER, 6)) == 0, "dragged corner still at its old place")
+        check_labels(win, win.screenshot(), "plane_split.end")
     print("plane_split end-to-end: ok")
 
 

@@ -1,6 +1,7 @@
 """point_inside in a real window: the square, the labels following the cursor, a corner dragged."""
 import sys
 
+from labels import check_labels
 from xsession import around, check, like, session_for
 
 
@@ -29,6 +30,7 @@ def main(binary):
 
         # The cursor starts at the centre, inside for every test.
         img = win.screenshot()
+        check_labels(win, img, "point_inside")  # the labels at start-up are the desktop's, pixel for pixel
         for corner in CORNERS:
             check(img.count(like(RED), around(corner)) > 10, f"corner {corner} not drawn in red")
         check(img.count(like(WHITE, 30), (200, 235, 440, 245)) == 0, "nothing white inside the square")
@@ -49,6 +51,7 @@ def main(binary):
         for old, new in (((320, 120), (360, 90)), ((480, 240), (520, 210))):
             check(img.count(like(WHITE, 60), around(new, 3)) > 0, f"no outline at {new}")
             check(img.count(like(WHITE, 60), around(old, 3)) == 0, f"outline still at {old}")
+        check_labels(win, img, "point_inside.end")  # before the resize: a page's window keeps its size
 
         # A larger window stretches the scene: the corner (-0.5, -0.5) moves with it.
         win.resize(800, 800)

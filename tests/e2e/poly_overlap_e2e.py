@@ -1,6 +1,7 @@
 """poly_overlap in a real window: the two rectangles, a handle dragged until they part, a corner making one reflex."""
 import sys
 
+from labels import check_labels
 from xsession import check, session_for
 
 CENTRE_A, CENTRE_B, CORNER = (240, 240), (400, 240), (400, 120)  # (-0.25, 0), (0.25, 0), polyA's (0.25, 0.5)
@@ -28,6 +29,7 @@ def main(binary):
         win = session.launch(binary)
         check((win.width, win.height) == (640, 480), f"window is {win.width}x{win.height}")
         img = win.screenshot()
+        check_labels(win, img, "poly_overlap")  # the labels at start-up are the desktop's, pixel for pixel
         check(img.count(lit, (100, 115, 360, 125)) > 400 and img.count(lit, (420, 175, 520, 185)) > 150, "no outlines")
         for x, y in (CENTRE_A, CENTRE_B):
             check(img.count(GREEN, (x - 8, y - 8, x + 9, y + 9)) > 10, f"no handle at ({x}, {y})")
@@ -48,6 +50,7 @@ def main(binary):
         # polyA's corner (0.25, 0.5) dragged to (-0.5, -0.25) makes it reflex.
         win.drag(*CORNER, 160, 300)
         check(labels(win.screenshot()) == (True, True), "after the corner drag: want the red warning and \"do not overlap\"")
+        check_labels(win, win.screenshot(), "poly_overlap.end")
     print("poly_overlap end-to-end: ok")
 
 

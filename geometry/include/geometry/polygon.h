@@ -38,6 +38,8 @@ struct VertexRef {
 
   /// Creates a new record holding a copy of v and registers it in s.
   VertexRef(const Vertex& v, VertexStore& s);
+  /// A ref to a record kept elsewhere, whose new records go to s; registers nothing.
+  static VertexRef linking(Vertex& record, VertexStore& s) { return VertexRef(&record, &s); }
   /// Copies both links; no new record.
   VertexRef(const VertexRef& other) = default;
   /// Copies only the vertex link: the store link stays, as refs assigned to one another share a store.
@@ -54,6 +56,9 @@ struct VertexRef {
   /// The linked record, read and written in place.
   Vertex& operator*() const { return *vertex; }
   Vertex* operator->() const { return vertex; }
+
+ private:
+  VertexRef(Vertex* record, VertexStore* s) : vertex(record), store(s) {}
 };
 
 /// Extent [min, max] of points along an axis, measured from an origin: the

@@ -42,7 +42,10 @@ export class FrameRecorder {
     this.frame.push({mode, vertices, pointSize, lineWidth});
   }
 
-  /** A label's cells start on the whole pixel at or left of the raster position (x, y from the bottom). */
+  /**
+   * A label from its bitmaps' origin, the whole window pixel (x, y from the bottom) that web_gl.cpp
+   * finds for the raster position as GL does; y becomes the row below the baseline, from the top.
+   */
   label(x, y, r, g, b) {
     this.frame.push({x: Math.floor(x), y: this.height - Math.floor(y), text: '', color: cssColor(r, g, b),
                      rgb: [r, g, b].map((c) => Math.round(c * 255))});

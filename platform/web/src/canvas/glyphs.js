@@ -1,42 +1,41 @@
-// The 8 x 13 bitmap font's cells, made from the browser's monospace font: each character is
-// rendered once per colour and scale at the backing store's resolution and thresholded to
-// whole pixels, so text is crisp and in its exact colour, as a bitmap font is. At 11 pixels the
-// font has the bitmap font's proportions (x-height 6 rows, ascenders 8) and its descenders end
-// within the cell's 2 rows below the baseline; at 13 the tails of g, p, q and y fell below it.
+// The labels' font: GLUT's 8 x 13 bitmap font, bit for bit (font8x13.js). Each font pixel is
+// filled as a block of whole backing-store pixels, from the pixel's window position times the
+// scale rounded to its successor's, so the bitmap is scaled by nearest neighbour at any device
+// pixel ratio and no smoothing softens it.
+import {first, glyphs} from './font8x13.js';
 
 export const cellWidth = 8;
 export const cellHeight = 13;
-// Rows of the cell above the baseline; the rest hold descenders.
+// Rows of the cell down to the baseline, the row of the raster position; the rest hold descenders.
 export const ascent = 11;
-const fontSize = 11;
 
-export class Glyphs {
-  constructor() { this.cache = new Map(); }
-
-  /** The cell of character c in colour rgb ([r, g, b], 0..255) at scaleX, scaleY backing-store pixels per pixel. */
-  get(c, rgb, scaleX, scaleY) {
-    const key = `${c} ${rgb} ${scaleX} ${scaleY}`;
-    let glyph = this.cache.get(key);
-    if (!glyph) this.cache.set(key, glyph = render(c, rgb, scaleX, scaleY));
-    return glyph;
+// Each glyph as its runs of ink [row, first column, column past the last], from the font's rows.
+const runs = glyphs.map((hex) => {
+  const out = [];
+  for (let y = 0; y < cellHeight; ++y) {
+    const bits = parseInt(hex.slice(2 * y, 2 * y + 2), 16);
+    for (let x = 0; x < cellWidth;) {
+      if (!(bits & (0x80 >> x))) { ++x; continue; }
+      const start = x;
+      while (x < cellWidth && bits & (0x80 >> x)) ++x;
+      out.push([y, start, x]);
+    }
   }
-}
+  return out;
+});
 
-function render(c, rgb, scaleX, scaleY) {
-  const glyph = document.createElement('canvas');
-  glyph.width = Math.max(1, Math.round(cellWidth * scaleX));
-  glyph.height = Math.max(1, Math.round(cellHeight * scaleY));
-  const ctx = glyph.getContext('2d', {willReadFrequently: true});
-  ctx.setTransform(scaleX / scaleY, 0, 0, 1, 0, 0);  // a window stretched unevenly stretches text too
-  ctx.font = `${fontSize * scaleY}px monospace`;
-  ctx.textBaseline = 'alphabetic';
-  ctx.fillStyle = '#fff';
-  ctx.fillText(String.fromCharCode(c), 0, ascent * scaleY);
-  const image = ctx.getImageData(0, 0, glyph.width, glyph.height), px = image.data;
-  for (let i = 0; i < px.length; i += 4) {
-    px[i + 3] = px[i + 3] >= 128 ? 255 : 0;
-    [px[i], px[i + 1], px[i + 2]] = rgb;
+/** The ink of character code c as runs, or none for a character the font lacks. */
+export function glyphRuns(c) { return runs[c - first] || []; }
+
+/**
+ * Fills the glyph of character code c with its cell's top left at window pixel (x, y), on a
+ * context with the identity transform and scaleX, scaleY backing-store pixels per window pixel.
+ * A block is at least one pixel each way, so a figure shown smaller than its window keeps its text.
+ */
+export function fillGlyph(ctx, c, x, y, scaleX, scaleY) {
+  for (const [row, x0, x1] of glyphRuns(c)) {
+    const left = Math.round((x + x0) * scaleX), top = Math.round((y + row) * scaleY);
+    ctx.fillRect(left, top, Math.max(1, Math.round((x + x1) * scaleX) - left),
+                 Math.max(1, Math.round((y + row + 1) * scaleY) - top));
   }
-  ctx.putImageData(image, 0, 0);
-  return glyph;
 }

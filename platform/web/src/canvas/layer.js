@@ -2,7 +2,6 @@
 // made on the page's canvas, each frame recorded and painted at the swap, the pointer followed.
 // The page hears of each frame shown and of each gesture's start and end through `events`.
 import {FrameRecorder} from './frame.js';
-import {Glyphs} from './glyphs.js';
 import {paintFrame} from './paint.js';
 import {listenToPointer} from './pointer.js';
 import {drawing} from './svg.js';
@@ -14,7 +13,6 @@ export class CanvasLayer {
     this.canvas = canvas;
     this.labels = labels;  // the element that shows the labels' text
     this.program = program;
-    this.glyphs = new Glyphs();
     this.events = new EventTarget();  // 'frame', 'gesturestart', 'gestureend'
     this.shownText = '';
   }
@@ -36,7 +34,7 @@ export class CanvasLayer {
    * element is no live region: the page tells the labels once a change has settled.
    */
   swap() {
-    paintFrame(this.view, this.recorder.swap(), this.glyphs);
+    paintFrame(this.view, this.recorder.swap());
     const text = this.recorder.labelText();
     if (text !== this.shownText) this.labels.textContent = text;
     this.shownText = text;
@@ -54,7 +52,7 @@ export class CanvasLayer {
     const tell = (type) => () => this.events.dispatchEvent(new Event(type));
     listenToPointer(this.view, this.program, {start: tell('gesturestart'), end: tell('gestureend')});
     this.view.follow(() => {
-      paintFrame(this.view, this.recorder.shown, this.glyphs);
+      paintFrame(this.view, this.recorder.shown);
       this.program.refresh();
     });
   }

@@ -2,7 +2,7 @@
 // the backing store's. Points (GL_POINTS, 0) are discs of the point size; segments have the
 // line width and blend their two colours along their length, as GL's smooth shading does.
 import {isLabel, segments} from './frame.js';
-import {ascent, cellWidth} from './glyphs.js';
+import {ascent, cellWidth, fillGlyph} from './glyphs.js';
 
 function paintPrimitive(ctx, item) {
   if (item.mode === 0) {
@@ -30,26 +30,26 @@ function paintPrimitive(ctx, item) {
   }
 }
 
-// As GL places a bitmap: the cell's baseline on the raster position's row. Glyphs are copied
-// unscaled onto whole backing-store pixels, so no smoothing softens them.
-function paintLabel(ctx, label, glyphs, scaleX, scaleY) {
+// As GL places a bitmap: the cell's baseline on the raster position's row, each character 8
+// pixels on from the last. The glyphs are filled on whole backing-store pixels.
+function paintLabel(ctx, label, scaleX, scaleY) {
   ctx.save();
   ctx.setTransform(1, 0, 0, 1, 0, 0);
+  ctx.fillStyle = label.color;
   for (let i = 0; i < label.text.length; ++i) {
-    ctx.drawImage(glyphs.get(label.text.charCodeAt(i), label.rgb, scaleX, scaleY),
-                  Math.round((label.x + cellWidth * i) * scaleX), Math.round((label.y - ascent) * scaleY));
+    fillGlyph(ctx, label.text.charCodeAt(i), label.x + cellWidth * i, label.y - ascent, scaleX, scaleY);
   }
   ctx.restore();
 }
 
 /** Clears to black and paints the frame; `view` is the window's {ctx, width, height, scaleX, scaleY}. */
-export function paintFrame(view, frame, glyphs) {
+export function paintFrame(view, frame) {
   const {ctx, width, height, scaleX, scaleY} = view;
   ctx.setTransform(scaleX, 0, 0, scaleY, 0, 0);
   ctx.fillStyle = '#000';
   ctx.fillRect(0, 0, width, height);
   for (const item of frame) {
-    if (isLabel(item)) paintLabel(ctx, item, glyphs, scaleX, scaleY);
+    if (isLabel(item)) paintLabel(ctx, item, scaleX, scaleY);
     else paintPrimitive(ctx, item);
   }
 }
