@@ -299,6 +299,21 @@ def main():
               f"{'moves the handle' if r['drag_after'] else 'moves nothing'} |")
         w("")
 
+    if (results / "page_explain_heap.json").exists():
+        rows = json.loads((results / "page_explain_heap.json").read_text())
+        w("## The pages' heap while the explanation follows a drag\n")
+        w("The web pages in headless Chromium (`bench/page_explain_heap.py`): the handle at (0.2, 0.3), on the "
+          "square it crosses, dragged back and forth by 8 pixels, one pointer event per animation frame so that "
+          "each is drawn, with the explanation closed and open, each in a fresh page. The growth is how far the "
+          "top of the module's heap rose (a block larger than any freed one, allocated before and after, "
+          "marks it); the explanation should add nothing to it.\n")
+        w("| page | explanation | frames | seconds | heap grown | per frame |")
+        w("|---|---|---:|---:|---:|---:|")
+        for r in rows:
+            w(f"| {r['program']} | {r['explanation']} | {r['frames']:,} | {r['seconds']:.1f} | "
+              f"{r['heap_grown']:,} bytes | {r['heap_grown'] / max(r['frames'], 1):.0f} bytes |")
+        w("")
+
     if (results / "page_idle.json").exists():
         idle = json.loads((results / "page_idle.json").read_text())
         before = json.loads((Path(__file__).parent / "page_idle_before.json").read_text())

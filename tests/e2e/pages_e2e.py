@@ -1,7 +1,8 @@
 """The pages on a phone and through a long session: finger drags, the layout at 412 CSS
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
 figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
-figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step.
+figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step;
+the live regions told once a change settles, the keys kept out of text fields, and axe-core's rules on every page.
 
     pages_e2e.py CASE WEB_DIR       (pages_e2e.py --list prints the cases, for CMake)
 """
@@ -43,7 +44,8 @@ def touch(web):
 
 def phone(web):
     """Every page fits 412 CSS pixels without sideways scrolling, draws at the device's resolution and names its
-    program in its title."""
+    program in its title; axe-core finds nothing on it, best practices included, with the explanation closed and
+    open."""
     with BrowserSession(context=PHONE) as session:
         with open(os.path.join(web, "programs.txt")) as f:  # every registered program, written by CMake
             programs = f.read().split()
@@ -54,6 +56,12 @@ def phone(web):
             check(name == "index" or layout["title"] == f"{name} · zembrola", f"{name}'s tab: {layout['title']!r}")
             check(name == "index" or layout["cssWidth"] == 412 and layout["storeWidth"] == round(412 * 2.625)
                   and layout["storeHeight"] == round(layout["cssHeight"] * 2.625), f"{name}: {layout}")
+            for state in ("closed", "open")[:1 if name == "index" else 2]:
+                if state == "open":
+                    page.button("Explain")
+                    check(until(lambda: page.steps()["items"]), f"{name}: no steps")
+                violations = page._ask(op="axe")["violations"]
+                check(not violations, f"{name}, explanation {state}: axe-core finds {violations}")
     print("pages: phone ok")
 
 
@@ -232,7 +240,17 @@ def bad_link(web):
             win.goto(f"{page}#{bad}")
             status = win._ask(op="read")["status"]
             check(status.startswith("This link could not be read") and win.screenshot() == start, f"#{bad}: {status!r}")
+        # Arriving later, it leaves the figure and its link in the address as they were.
+        win._ask(op="hash", fragment="v1/plane_split" + good)
+        read = win._ask(op="read")
+        check(read["status"] == "This link could not be read, so the figure is left as it was." and
+              read["url"].partition("#")[2].startswith("v1/closest_point/") and win.screenshot() == start, f"{read}")
     print("pages: bad link ok")
+
+
+def told(win):
+    """How often each live region's text changed since the last call (the first starts counting), by id."""
+    return win._ask(op="live")["changes"]
 
 
 def explain(web):
@@ -248,13 +266,19 @@ def explain(web):
         first = "axis 1, the normal of A's plane: A from 0 to 0, B from 0 to 0, gap 0, less than 0.01"
         check(steps["pressed"] and steps["open"] and len(steps["items"]) == 11 and steps["current"] == 0 and
               steps["items"][0] == first and steps["told"] == f"step 1 of 11: {first}", f"opened: {steps}")
+        told(win)
         win.button("Next step")
+        check(until(lambda: win.steps()["told"].startswith("step 2 of 11")) and told(win)["step-now"] == 1,
+              "a step change told other than once")
         win.key("PageDown")
         check(until(lambda: win.steps()["current"] == 2), f"stepped: {win.steps()}")
-        win.drag(*pixel(win, 0.25, 0), *pixel(win, 0.9, 0))  # B's handle: A's third axis now separates them
-        steps = win.steps()
-        check(len(steps["items"]) == 4 and steps["current"] == 2 and steps["items"][2].endswith("this axis separates them")
-              and steps["told"].startswith("step 3 of 4: axis 3,"), f"after the drag: {steps}")
+        told(win)
+        win.drag(*pixel(win, 0.25, 0), *pixel(win, 0.9, 0), steps=50)  # B's handle: A's third axis now separates them
+        check(until(lambda: win.steps()["told"].startswith("step 3 of 4: axis 3,")), f"after the drag: {win.steps()}")
+        steps, changes = win.steps(), told(win)
+        check(len(steps["items"]) == 4 and steps["current"] == 2
+              and steps["items"][2].endswith("this axis separates them"), f"after the drag: {steps}")
+        check(changes == {"labels-told": 1, "step-now": 1}, f"a drag told {changes}")
         kept, shown = fragment(win), win.screenshot()
         check(kept.startswith("v2/poly_overlap/") and kept.endswith("/step/3"), f"address fragment {kept!r}")
         check(win.idle(500)["frames"] == 0, "an idle page with the explanation open asks for frames")
@@ -268,10 +292,43 @@ def explain(web):
     print("pages: explain ok")
 
 
+def telling(web):
+    """In barycentric with the explanation open: End and Home go to the last and first step, whose Next step and
+    Previous step are marked disabled; a 50-event hover tells the labels and the step only once the pointer has
+    rested; a keyboard move tells the labels at once; in a text field the page's keys are the field's."""
+    with BrowserSession() as session:
+        win = session.launch(os.path.join(web, "barycentric.html"))
+        win.button("Explain")
+        check(until(lambda: win.steps()["items"]), "no steps")
+        win.key("End")
+        last = len(win.steps()["items"]) - 1
+        check(until(lambda: win.steps()["current"] == last) and win.steps()["ends"] == ["false", "true"],
+              f"at the last step: {win.steps()}")
+        told(win)
+        for i in range(50):
+            win.move(*pixel(win, -0.2 + 0.008 * i, -0.3 + 0.004 * i))
+        moving = told(win)
+        time.sleep(0.7)
+        rested = win._ask(op="live")
+        check(max(moving.values()) <= 1 and rested["changes"] == {"labels-told": 1, "step-now": 1}
+              and rested["texts"]["labels-told"] == win.labels(), f"a hover told {moving}, then {rested}")
+        win.key("Home")
+        check(until(lambda: win.steps()["current"] == 0) and win.steps()["ends"] == ["true", "false"],
+              f"at the first step: {win.steps()}")
+        win.button("Move right")
+        check(until(lambda: told(win)["labels-told"] == 1), "a keyboard move did not tell the labels")
+        shown = win.screenshot()
+        win._ask(op="focus", id="link-text")
+        for key in ("PageDown", "End", "Control+z"):
+            win.key(key)
+        check(win.steps()["current"] == 0 and win.screenshot() == shown, "keys in a text field reached the figure")
+    print("pages: telling ok")
+
+
 if __name__ == "__main__":
     cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
              "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link,
-             "explain": explain}
+             "explain": explain, "telling": telling}
     if sys.argv[1:] == ["--list"]:
         print("\n".join(cases))
     else:

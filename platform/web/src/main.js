@@ -2,10 +2,12 @@
 // draw on, then, once the program runs, the page's own controls wired to it.
 import {CanvasLayer} from './canvas/layer.js';
 import {Address} from './page/address.js';
+import {Announcer} from './page/announcer.js';
 import {Bridge, programInput} from './page/bridge.js';
 import {Explanation} from './page/explanation.js';
 import {wireFullScreen} from './page/fullscreen.js';
 import {History} from './page/history.js';
+import {inTextField} from './page/keys.js';
 import {Points} from './page/points.js';
 import {wireSaving} from './page/saving.js';
 import {Status} from './page/status.js';
@@ -19,27 +21,37 @@ watchForStop(module, $('stopped'));
 
 function start() {
   const layer = module.web, bridge = new Bridge(module), status = new Status($('status'));
-  const explanation = new Explanation(bridge, $, () => address.keep());
+  const explanation = new Explanation(bridge, $);
   const address = new Address(bridge, program, status, explanation);
-  const history = new History(bridge, () => {
-    $('undo').setAttribute('aria-disabled', String(!history.canUndo()));
-    $('redo').setAttribute('aria-disabled', String(!history.canRedo()));
+  // The labels and the step, told once a change settles.
+  const announcer = new Announcer([[$('labels-told'), () => layer.labelText()],
+                                   [$('step-now'), () => explanation.told()]]);
+  const changes = new History(bridge, () => {
+    $('undo').setAttribute('aria-disabled', String(!changes.canUndo()));
+    $('redo').setAttribute('aria-disabled', String(!changes.canRedo()));
   });
-  history.changed();
+  explanation.events.addEventListener('change', () => {
+    address.keep();
+    announcer.settle();
+  });
+  changes.changed();
   address.follow();
+  window.addEventListener('hashchange', () => announcer.settle());
+  announcer.settle();
 
   wireFullScreen($('figure'), $('fullscreen'), status);
   wireSaving(layer, program, status, $);
   $('copy-link').addEventListener('click', () => address.copy($('link-text')));
 
-  // Undo, redo and reset by button and by key (Ctrl or ⌘, and Ctrl+Y).
+  // Undo, redo and reset by button and by key (Ctrl or ⌘, and Ctrl+Y), the keys outside text fields.
   const act = (what) => () => {
-    history[what]();
+    changes[what]();
     address.keep();
+    announcer.settle();
   };
   for (const what of ['undo', 'redo', 'reset']) $(what).addEventListener('click', act(what));
   document.addEventListener('keydown', (e) => {
-    if (!(e.ctrlKey || e.metaKey) || e.altKey) return;
+    if (!(e.ctrlKey || e.metaKey) || e.altKey || inTextField(e)) return;
     const key = e.key.toLowerCase();
     if (key === 'z' && !e.shiftKey) act('undo')();
     else if ((key === 'z' && e.shiftKey) || (key === 'y' && !e.shiftKey && !e.metaKey)) act('redo')();
@@ -49,28 +61,33 @@ function start() {
 
   const points = new Points(bridge, $('points'), (i, dx, dy) => {
     const p = bridge.pointPixel(i);
-    if (history.busy() || !p) return;
-    history.keyMove(i);
+    if (changes.busy() || !p) return;
+    changes.keyMove(i);
     bridge.movePoint(i, p[0] + dx, p[1] + dy);
     address.keepSoon();
+    announcer.settle();
   });
 
-  // A gesture on the canvas: one undo step if it moved something, the link kept at its end, and
-  // the point it picked given the focus.
+  // A gesture on the canvas: one undo step if it moved something, the link kept and the live
+  // regions told at its end, and the point it picked given the focus.
   layer.events.addEventListener('gesturestart', () => {
-    history.gestureStarted();
+    changes.gestureStarted();
+    announcer.hush();
     points.focusPicked();
   });
   layer.events.addEventListener('gestureend', () => {
-    history.gestureEnded();
+    changes.gestureEnded();
     address.keep();
+    announcer.settle();
   });
-  // After every frame the points' elements and the explanation follow the figure, and the address
-  // catches up once it rests.
+  // After every frame the points' elements and the explanation follow the figure; outside a
+  // gesture, the address and the live regions catch up once it rests.
   layer.events.addEventListener('frame', () => {
     const state = bridge.readState();
     points.follow(state, layer.canvas);
     explanation.follow();
-    if (!history.busy() && address.isBehind(state)) address.keepSoon();
+    if (changes.busy()) return;
+    if (address.isBehind(state)) address.keepSoon();
+    announcer.follow();
   });
 }

@@ -15,7 +15,8 @@
 //   {"op": "labels"}                  -> {"labels": the text of the page's labels element}
 //   {"op": "steps"}                   -> the explanation: {"pressed": Explain's state, "open", "items": the
 //                                        steps' texts, "current": the current step's index or -1, "told":
-//                                        the live region's text}
+//                                        the live region's text, "ends": aria-disabled of Previous step and
+//                                        Next step}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
@@ -30,6 +31,16 @@
 //                                        the element with the focus}
 //   {"op": "idle", "ms"}              -> (Chromium) left alone for ms: {"busy": main-thread task seconds, "frames":
 //                                        animation frames requested} in that time
+//   {"op": "live"}                    -> the live regions (elements with aria-live) by id: {"changes": how often
+//                                        each one's text changed since the last "live" (the first starts counting),
+//                                        "texts": each one's text now}
+//   {"op": "focus", "id"}             -> shows that element if hidden and gives it the focus
+//   {"op": "hash", "fragment"}        -> a new fragment for the page's address, as typed into the address bar
+//   {"op": "axe"}                     -> {"violations": [{"id", "impact", "targets"}]}: axe-core's rules as it runs
+//                                        them by default (WCAG A and AA, and its best practices) over the page
+//   {"op": "frames", "from", "to", "count"} -> a press at from, count drag events alternating between to and
+//                                        from, each in an animation frame of its own, a release:
+//                                        {"frames": frames the program drew, "grown": bytes the heap's top rose, "ms"}
 // Usage: node driver.mjs PAGE.html[#FRAGMENT] [CONTEXT]  (CONTEXT: JSON options of the browser context,
 // e.g. {"viewport": ..., "deviceScaleFactor": ..., "isMobile": true, "hasTouch": true}; Firefox takes
 // the viewport and deviceScaleFactor, WebKit the viewport alone).
@@ -39,6 +50,8 @@
 // override Debian's). An engine gives: goto(url), evaluate(f, arg), mouse.move(x, y) / down(button) /
 // up(button), keyDown(key) / keyUp(key), shot(selector, device) -> PNG, download(click) -> {file, data},
 // errors(), close(), and in Chromium `chromium`: {page, devtools} (Playwright's page, a DevTools session).
+import {readFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
 import {createInterface} from 'node:readline';
 import {pathToFileURL} from 'node:url';
 import {resolve} from 'node:path';
@@ -143,7 +156,9 @@ const commands = {
       return {pressed: document.getElementById('explain').getAttribute('aria-pressed') === 'true',
               open: !document.getElementById('explanation').hidden, items: items.map((item) => item.textContent),
               current: items.findIndex((item) => item.getAttribute('aria-current') === 'step'),
-              told: document.getElementById('step-now').textContent};
+              told: document.getElementById('step-now').textContent,
+              ends: ['previous-step', 'next-step'].map((id) => document.getElementById(id)
+                .getAttribute('aria-disabled'))};
     });
   },
   async storm({from, to, count}) {
@@ -208,6 +223,74 @@ const commands = {
     if (on) await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     await page.emulateMedia({media: on ? 'print' : null});
     return {figure: await page.$eval('#print-figure', (e) => e.innerHTML)};
+  },
+  async live() {
+    return engine.evaluate(() => {
+      const regions = [...document.querySelectorAll('[aria-live]')];
+      if (!window.liveChanges) {
+        window.liveChanges = {};
+        for (const region of regions) {
+          window.liveChanges[region.id] = 0;
+          // One record per text set: the page replaces a region's text as a whole.
+          new MutationObserver((records) => { window.liveChanges[region.id] += records.length; })
+            .observe(region, {childList: true, characterData: true, subtree: true});
+        }
+      }
+      const changes = window.liveChanges;
+      window.liveChanges = Object.fromEntries(Object.keys(changes).map((id) => [id, 0]));
+      return {changes, texts: Object.fromEntries(regions.map((region) => [region.id, region.textContent]))};
+    });
+  },
+  async focus({id}) {
+    await engine.evaluate((id) => {
+      const element = document.getElementById(id);
+      element.hidden = false;
+      element.focus();
+    }, id);
+    return {};
+  },
+  async hash({fragment}) {
+    await engine.evaluate((fragment) => new Promise((done) => {
+      window.addEventListener('hashchange', () => setTimeout(done), {once: true});
+      location.hash = fragment;
+    }), fragment);
+    return {};
+  },
+  async axe() {
+    const source = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+    const violations = await engine.evaluate(async (source) => {
+      if (!window.axe) (0, eval)(source);
+      const results = await window.axe.run(document, {resultTypes: ['violations']});
+      return results.violations.map((v) => ({id: v.id, impact: v.impact,
+                                             targets: v.nodes.map((n) => n.target.join(' '))}));
+    }, source);
+    return {violations};
+  },
+  async frames({from, to, count}) {
+    return engine.evaluate(async ([from, to, count]) => {
+      const c = document.querySelector('canvas'), r = c.getBoundingClientRect();
+      const event = (type, [x, y], buttons, button) => c.dispatchEvent(new PointerEvent(type, {
+        pointerId: 1, pointerType: 'mouse', isPrimary: true, bubbles: true, cancelable: true,
+        clientX: r.left + x, clientY: r.top + y, buttons, button}));
+      const nextFrame = () => new Promise((done) => requestAnimationFrame(done));
+      // A block larger than any the heap has freed comes from its top, which it leaves just past itself.
+      const probe = 16 << 20, top = () => window.Module._malloc(probe);
+      let frames = 0;
+      const counted = () => ++frames;
+      window.Module.web.events.addEventListener('frame', counted);
+      await nextFrame();
+      const start = performance.now(), before = top();
+      event('pointerdown', from, 1, 0);
+      for (let i = 0; i < count; ++i) {
+        event('pointermove', i % 2 ? from : to, 1, -1);
+        await nextFrame();  // after the program's frame, which it asked for first
+      }
+      event('pointerup', count % 2 ? to : from, 0, 0);
+      await nextFrame();
+      const grown = top() - before - probe;
+      window.Module.web.events.removeEventListener('frame', counted);
+      return {frames, grown, ms: performance.now() - start};
+    }, [from, to, count]);
   },
   async idle({ms}) {
     const {page, devtools} = chromiumOnly();

@@ -30,8 +30,8 @@ export class CanvasLayer {
   character(c) { this.recorder.character(c); }
 
   /**
-   * Shows the frame, and puts its labels' text on the page when it differs from that shown, so
-   * that a screen reader announces only changes.
+   * Shows the frame, and puts its labels' text on the page when it differs from that shown. The
+   * element is no live region: the page tells the labels once a change has settled.
    */
   swap() {
     paintFrame(this.view, this.recorder.swap());
@@ -40,6 +40,9 @@ export class CanvasLayer {
     this.shownText = text;
     this.events.dispatchEvent(new Event('frame'));
   }
+
+  /** The labels of the frame shown, one per line. */
+  labelText() { return this.shownText; }
 
   /** The last frame as an SVG drawing of the designed size, for the screen or for print. */
   drawing(print) { return drawing(this.recorder.shown, this.view.width, this.view.height, print); }

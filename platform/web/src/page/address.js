@@ -23,7 +23,7 @@ export class Address {
   keep() {
     clearTimeout(this.timer);
     const link = this.linkNow(this.bridge.readState());
-    if (link !== this.linked) history.replaceState(null, '', `#${link}`);
+    if (link !== this.linked) window.history.replaceState(null, '', `#${link}`);
     this.linked = link;
   }
   keepSoon() {
@@ -35,10 +35,11 @@ export class Address {
 
   /** Opens the figure of the address's fragment, if it has one, and again whenever it changes. */
   follow() {
-    this.open();
-    window.addEventListener('hashchange', () => this.open());
+    this.open(true);
+    window.addEventListener('hashchange', () => this.open(false));
   }
-  open() {
+  /** Opens the fragment's figure; a fragment that is no link leaves the figure as it was (opening: as it starts). */
+  open(opening) {
     const fragment = location.hash.slice(1);
     if (!fragment) return;
     let link = null;
@@ -52,8 +53,12 @@ export class Address {
       this.explanation.show(opened.step);
       this.linked = link;
       this.status.clear();
-    } else {
+    } else if (opening) {
       this.status.say('This link could not be read, so the figure is shown as it starts.');
+    } else {
+      // The figure stays, and so does the address that keeps it.
+      window.history.replaceState(null, '', `#${this.linked}`);
+      this.status.say('This link could not be read, so the figure is left as it was.');
     }
   }
 
