@@ -66,7 +66,7 @@ int run(int argc, char** argv) {
   // The clockwise square gives normal (0, 0, -1). Drags keep every corner at z = 0,
   // so the plane stays right and is never computed again.
   polygon.computePlane(shapeTol);
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr, explain}, pointNames);
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, viewer::onDrag, nullptr, explain, map}, pointNames);
 }
 
 }  // namespace closest_point

@@ -102,7 +102,7 @@ int run(int argc, char** argv) {
   build(polyB, cornersB);
   centreA = VertexRef(polyA.centreVertex(), vertexStore).vertex;
   centreB = VertexRef(polyB.centreVertex(), vertexStore).vertex;
-  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles, explain},
+  return viewer::runViewer(argc, argv, settings, vertexStore, {display, onOverlapDrag, recomputeHandles, explain, map},
                            pointNames);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <geometry/polygon.h>
+#include <viewer/map.h>
 #include <viewer/viewer.h>
 
 namespace poly_overlap {
@@ -17,6 +18,9 @@ inline constexpr float overlapTol = 0.01f;
 
 /// The steps by which the program's method reaches its answer for the figure as it is now (explanation.cpp).
 viewer::Explanation explain();
+
+/// Every window pixel classed by the program's answer with the pointer there (map.cpp).
+void map(viewer::MapClasses& classes);
 
 /// Builds the two rectangles and their handles, then runs the window; 0 if the event loop returns.
 int run(int argc, char** argv);

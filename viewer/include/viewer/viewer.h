@@ -86,6 +86,7 @@ class PickSource {
 struct ExplanationStep;
 /// The steps of an explanation, in walk order (explanation.h).
 using Explanation = std::vector<ExplanationStep>;
+struct MapClasses;
 
 /// The callbacks a program hands to the shell.
 struct ViewerCallbacks {
@@ -97,6 +98,9 @@ struct ViewerCallbacks {
   /// The steps by which the program's method reaches its answer for the figure as it is now, in
   /// walk order; nullptr where the program explains nothing.
   Explanation (*explain)() = nullptr;
+  /// Classes every window pixel by the program's answer with the pointer there, into the map's
+  /// reused buffers (map.h); nullptr where the program has no map.
+  void (*map)(MapClasses&) = nullptr;
 };
 
 /// The figure as a value: the named points' positions in store order, then the cursor.
