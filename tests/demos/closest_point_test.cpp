@@ -3,6 +3,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/map.h>
 
 #include "rig.h"
 #include "shapes.h"
@@ -112,6 +113,57 @@ TEST_F(ClosestPointProgram, ExplainsTheWalkAtTheDesignsPoints) {
     EXPECT_GT(frame.primitives.size(), 3u);
     EXPECT_EQ(rig::window().pointSize, 8);
   }
+}
+
+// The map against the explanation's last step, which names the feature holding the closest point,
+// and against closestPoint for the distance, at sampled pixels: on the square as it starts, with a
+// corner pulled across the opposite edge (crossed), then with a corner dropped on its neighbour too.
+TEST_F(ClosestPointProgram, MapClassesEachPixelAsTheExplanationNamesItsClosestPoint) {
+  const struct {
+    const char* figure;
+    geometry::Vector2 from, to;
+  } rows[] = {
+      {"as it starts", {0, 0}, {0, 0}},
+      {"crossed", {0.5f, 0.5f}, {0.5f, -0.9f}},
+      {"a corner on its neighbour", {-0.5f, 0.5f}, {-0.5f, -0.5f}},
+  };
+  viewer::MapClasses map;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.figure);
+    program.dragFromToAt(row.from, row.to);
+    ASSERT_EQ(viewer::activeCallbacks.map, closest_point::map);
+    closest_point::map(map);
+    ASSERT_EQ(map.distance.size(), 640u * 480u);
+    for (const rig::Pixel& pixel : rig::mapPixels()) {
+      program.hover(pixel.x, pixel.y);
+      program.displayExplained();
+      // "closest point (x, y): the foot point", "...: corner 3" or "..., on the edge from corner 3 to corner 4"
+      const std::string last = program.stepTexts().back();
+      const std::size_t after = last.find(')') + 1;
+      const std::string feature = last.substr(after + (last.compare(after, 5, ", on ") == 0 ? 5 : 2));
+      const std::size_t i = static_cast<std::size_t>(pixel.y) * 640 + pixel.x;
+      EXPECT_EQ(map.names[map.classOf[i]], feature) << pixel.x << ", " << pixel.y;
+      const geometry::Vector2 p = viewer::cursor;
+      const Vector3 c = closest_point::polygon.closestPoint({p.x, p.y, closest_point::queryHeight});
+      EXPECT_EQ(map.distance[i], (geometry::Vector2{p.x - c.x, p.y - c.y}.length())) << pixel.x << ", " << pixel.y;
+    }
+  }
+}
+
+TEST_F(ClosestPointProgram, MapAtTheStartHasTheFootInsideAndEachCornerAndEdgeBeyond) {
+  viewer::MapClasses map;
+  closest_point::map(map);
+  const std::vector<std::string> names{"the foot point",
+                                       "corner 1",
+                                       "corner 2",
+                                       "corner 3",
+                                       "corner 4",
+                                       "the edge from corner 1 to corner 2",
+                                       "the edge from corner 2 to corner 3",
+                                       "the edge from corner 3 to corner 4",
+                                       "the edge from corner 4 to corner 1"};
+  EXPECT_EQ(map.names, names);
+  EXPECT_EQ(map.counts, (std::vector<std::size_t>{77361, 19319, 19480, 19359, 19199, 38240, 38280, 38001, 37961}));
 }
 
 }  // namespace

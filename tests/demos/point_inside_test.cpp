@@ -3,6 +3,7 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/map.h>
 #include <viewer/viewer.h>
 
 #include <algorithm>
@@ -125,6 +126,55 @@ TEST_F(PointInsideProgram, FlipTwiceRestoresTheSquare) {
   EXPECT_EQ(positions(polygon), flippedSquare);
   EXPECT_EQ(polygon.plane.normal, plane.normal);
   EXPECT_EQ(polygon.plane.d, plane.d);
+}
+
+// The map against the three single tests at toScene of sampled pixels, on the square as it starts,
+// then with a corner pulled across the opposite edge (a crossed outline), then with a corner dropped
+// on its neighbour as well.
+TEST_F(PointInsideProgram, MapClassesEachPixelByTheThreeVerdictsThere) {
+  const struct {
+    const char* figure;
+    geometry::Vector2 from, to;
+  } rows[] = {
+      {"as it starts", {0, 0}, {0, 0}},
+      {"crossed", {0.5f, 0.5f}, {0.5f, -0.9f}},
+      {"a corner on its neighbour", {-0.5f, 0.5f}, {-0.5f, -0.5f}},
+  };
+  const char* tests[] = {"sum angles", "edge planes", "barycentric"};
+  viewer::MapClasses map;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.figure);
+    program.dragFromToAt(row.from, row.to);
+    ASSERT_EQ(viewer::activeCallbacks.map, point_inside::map);
+    point_inside::map(map);
+    ASSERT_EQ(map.classOf.size(), 640u * 480u);
+    for (const rig::Pixel& pixel : rig::mapPixels()) {
+      const Vector2 c = viewer::toScene(pixel.x, pixel.y);
+      const Vector3 p{c.x, c.y, 0};
+      const bool inside[] = {polygon.insideSumAngles(p, point_inside::insideTol),
+                             polygon.insideEdgePlanes(p, point_inside::insideTol),
+                             polygon.insideBarycentric(p, point_inside::barycentricEps)};
+      const int insides = inside[0] + inside[1] + inside[2];
+      std::string expected = insides == 3 ? "inside for all three" : "outside for all three";
+      if (insides == 1 || insides == 2) {
+        const bool odd = insides == 1;  // the verdict only one test gives
+        const int t = static_cast<int>(std::find(inside, inside + 3, odd) - inside);
+        expected = std::string(odd ? "inside" : "outside") + " for " + tests[t] + " only";
+      }
+      EXPECT_EQ(map.names[map.classOf[pixel.y * 640 + pixel.x]], expected) << pixel.x << ", " << pixel.y;
+    }
+  }
+}
+
+TEST_F(PointInsideProgram, MapAtTheStartDisagreesInABandOutsideTheEdgesAndAtTheCorners) {
+  viewer::MapClasses map;
+  point_inside::map(map);
+  const std::vector<std::string> names{"inside for all three",         "outside for all three",
+                                       "inside for sum angles only",   "inside for edge planes only",
+                                       "inside for barycentric only",  "outside for sum angles only",
+                                       "outside for edge planes only", "outside for barycentric only"};
+  EXPECT_EQ(map.names, names);
+  EXPECT_EQ(map.counts, (std::vector<std::size_t>{77357, 227085, 0, 2754, 0, 4, 0, 0}));
 }
 
 }  // namespace

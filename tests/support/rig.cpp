@@ -6,6 +6,7 @@
 #include <viewer/viewer.h>
 
 #include <cmath>
+#include <random>
 
 namespace rig {
 namespace {
@@ -78,6 +79,15 @@ void clearCalls() { rec().calls.clear(); }
 
 int pixelX(float sceneX, int width) { return static_cast<int>(std::lround((sceneX + 1.0) * width / 2)); }
 int pixelY(float sceneY, int height) { return static_cast<int>(std::lround((1.0 - sceneY) * height / 2)); }
+
+std::vector<Pixel> mapPixels(int count, int width, int height) {
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<int> x(0, width - 1), y(0, height - 1);
+  std::vector<Pixel> pixels;
+  for (int i = 0; i < count; ++i) pixels.push_back({x(random), y(random)});
+  for (int i = 0; i < width; ++i) pixels.push_back({i, height / 2});
+  return pixels;
+}
 
 Program::Program(int (*entry)(int, char**)) {
   static bool started = false;

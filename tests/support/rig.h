@@ -91,6 +91,13 @@ void clearCalls();
 int pixelX(float sceneX, int width = 640);
 int pixelY(float sceneY, int height = 480);
 
+/// Pixels of a width x height window to check a map at: `count` at random (the same each run),
+/// then every pixel of the middle row, which crosses the figures the programs start from.
+struct Pixel {
+  int x, y;
+};
+std::vector<Pixel> mapPixels(int count = 300, int width = 640, int height = 480);
+
 /// A program started through its entry function, driven through the callbacks it registered.
 /// A process can start one program once (its globals are built once): ctest runs each test on its own.
 class Program {
