@@ -3,7 +3,10 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <viewer/map.h>
 #include <viewer/viewer.h>
+
+#include <algorithm>
 
 #include "rig.h"
 #include "shapes.h"
@@ -126,6 +129,77 @@ TEST_F(PolyOverlapProgram, ExplainsTheAxesAtStartUpAndWhereTheyAreMovedApart) {
                 "axis 3, the normal (-1, 0) of the edge from A corner 1 to A corner 2: A from -1 to 0, B from -2.15 "
                 "to -1.15, gap 0.15, at least 0.01: this axis separates them",
                 "axis 3 separates them: do not overlap"}));
+}
+
+// The class the program itself gives with B's handle dragged to the pixel in one motion: overlap,
+// or the axis the explanation's verdict names, written as the map writes it.
+std::string answerWithBDraggedTo(rig::Program& program, const rig::Pixel& pixel) {
+  viewer::movePoint(9, pixel.x, pixel.y);
+  program.displayExplained();
+  const std::vector<std::string> steps = program.stepTexts();
+  if (steps.back() == "no axis separates them: overlap") {
+    EXPECT_TRUE(polyA.overlaps(polyB, overlapTol));
+    return "overlap";
+  }
+  EXPECT_FALSE(polyA.overlaps(polyB, overlapTol));
+  // "axis K separates them: ..." and "axis K, the normal [(x, y) ]of ...: A from ..."
+  const std::string axis = steps.back().substr(0, steps.back().find(' ', 5));
+  const auto step = std::find_if(steps.begin(), steps.end(), [&](const std::string& s) {
+    return s.starts_with(axis + ", the normal ");
+  });
+  std::string of = step->substr(axis.size() + 13);
+  if (of.starts_with("(")) of = of.substr(of.find(") ") + 2);
+  return "separated by the normal " + of.substr(0, of.find(':'));
+}
+
+// The map against the program's own drag of B's handle at sampled pixels, with the figure put back
+// after each: as it starts, with a corner of B dropped on its neighbour (an edge of no length, which
+// the walk skips), then B moved, then a corner of A moved (tilted edges). Each figure has the axis
+// its change brings.
+TEST_F(PolyOverlapProgram, MapClassesEachPixelAsDraggingBsHandleThereAnswers) {
+  const struct {
+    const char* figure;
+    Vector2 from, to;
+    std::string axis;
+  } rows[] = {
+      {"as it starts", {0, 0.9f}, {0, 0.9f}, "A corner 4 to A corner 1"},
+      {"a corner of B on its neighbour", {-0.25f, 0.25f}, {-0.25f, -0.25f}, "B corner 1 to B corner 3"},
+      {"B moved", {0.25f, -0.125f}, {0.4f, 0.45f}, "B corner 1 to B corner 3"},
+      {"a corner of A moved", {0.25f, 0.5f}, {0.4f, 0.75f}, "A corner 2 to A corner 3"},
+  };
+  viewer::MapClasses map;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.figure);
+    program.dragFromToAt(row.from, row.to);
+    const viewer::ViewerState figure = viewer::readState();
+    viewer::setState(figure);  // each handle at its polygon's centre, as after every drag
+    ASSERT_EQ(viewer::activeCallbacks.map, poly_overlap::map);
+    poly_overlap::map(map);
+    EXPECT_NE(std::find(map.names.begin(), map.names.end(), "separated by the normal of the edge from " + row.axis),
+              map.names.end());
+    for (const rig::Pixel& pixel : rig::mapPixels()) {
+      EXPECT_EQ(map.names[map.classOf[pixel.y * 640 + pixel.x]], answerWithBDraggedTo(program, pixel))
+          << pixel.x << ", " << pixel.y;
+      viewer::setState(figure);
+    }
+  }
+}
+
+TEST_F(PolyOverlapProgram, MapAtTheStartIsSeparatedByTwoOfAsEdgesAlone) {
+  viewer::MapClasses map;
+  poly_overlap::map(map);
+  // Every axis the walk takes, in walk order, A's first: its face, then its edges from the closing one.
+  std::vector<std::string> names{"overlap"};
+  for (const char* polygon : {"A", "B"}) {
+    const std::string corner = std::string(polygon) + " corner ";
+    names.push_back(std::string("separated by the normal of ") + polygon + "'s plane");
+    for (const char* edge : {"4 to @1", "1 to @2", "2 to @3", "3 to @4"}) {
+      std::string text = "separated by the normal of the edge from " + corner + edge;
+      names.push_back(text.replace(text.find('@'), 1, corner));
+    }
+  }
+  EXPECT_EQ(map.names, names);
+  EXPECT_EQ(map.counts, (std::vector<std::size_t>{205860, 0, 73600, 27740, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace
