@@ -1,10 +1,12 @@
 // The shell's figure as the page's script sees it: the named points and the cursor, their
-// state as pairs of floats, keyboard moves, the touch allowance and the explanation's steps.
+// state as pairs of floats, keyboard moves, the touch allowance, the explanation's steps and the
+// map of the program's answers.
 // Indices from the page are checked here; point count (one past the last named point) stands
 // for the cursor.
 #include <GL/glut.h>
 #include <emscripten.h>
 #include <viewer/explanation.h>
+#include <viewer/map.h>
 #include <viewer/viewer.h>
 
 #include <cmath>
@@ -14,6 +16,11 @@ namespace {
 int pointCount() { return static_cast<int>(viewer::pointNames.size()); }
 
 bool isNamedPoint(int i) { return i >= 0 && i < pointCount(); }
+
+// The last map computed, its buffers kept from one map to the next.
+viewer::MapClasses answers;
+
+int mapClassCount() { return static_cast<int>(answers.names.size()); }
 
 }  // namespace
 
@@ -100,5 +107,31 @@ EMSCRIPTEN_KEEPALIVE const char* web_step_text(int k) {
   if (k < 0 || k >= web_step_count()) return "";
   return viewer::explanation[static_cast<std::size_t>(k)].text.c_str();
 }
+
+/// 1 where the program maps its answers over the window.
+EMSCRIPTEN_KEEPALIVE int web_has_map() { return viewer::activeCallbacks.map ? 1 : 0; }
+
+/// Computes the map for the figure as it is now; returns its class count, 0 where the program has no map.
+EMSCRIPTEN_KEEPALIVE int web_compute_map() {
+  if (!viewer::activeCallbacks.map) return 0;
+  viewer::activeCallbacks.map(answers);
+  return mapClassCount();
+}
+
+/// The last map's class count.
+EMSCRIPTEN_KEEPALIVE int web_map_class_count() { return mapClassCount(); }
+
+/// Class k's text; "" beyond the classes.
+EMSCRIPTEN_KEEPALIVE const char* web_map_class_name(int k) {
+  return k >= 0 && k < mapClassCount() ? answers.names[static_cast<std::size_t>(k)].c_str() : "";
+}
+
+/// Pixels of class k; 0 beyond the classes. A window's pixel count fits in a double exactly.
+EMSCRIPTEN_KEEPALIVE double web_map_class_pixels(int k) {
+  return k >= 0 && k < mapClassCount() ? static_cast<double>(answers.counts[static_cast<std::size_t>(k)]) : 0;
+}
+
+/// The class of each window pixel, one byte each, row-major from the top left; valid until the next map.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* web_map_pixels() { return answers.classOf.data(); }
 
 }  // extern "C"

@@ -2,11 +2,13 @@
 pixels and ratio 2.625, the labels as text, and 300,000 drag events in plane_split; the
 figure scaled and in full screen, saved, printed, asleep when idle, and a finger's reach; the
 figure kept in a link, undone, redone and reset, and moved with the keyboard; the method explained step by step;
+the map of point_inside's answers,
 the live regions told once a change settles, the keys kept out of text fields, and axe-core's rules on every page.
 
     pages_e2e.py CASE WEB_DIR       (pages_e2e.py --list prints the cases, for CMake)
 """
 import os
+import re
 import sys
 import time
 import xml.etree.ElementTree as ElementTree
@@ -325,10 +327,76 @@ def telling(web):
     print("pages: telling ok")
 
 
+LEGEND_ITEM = re.compile(r"^(.+): (\d+) (pixel|pixels) \((\d+\.\d\d) %\)$")
+POINT_INSIDE_CLASSES = ["inside for all three", "outside for all three"] + [
+    f"{side} for {test} only" for side in ("inside", "outside") for test in ("sum angles", "edge planes", "barycentric")]
+
+
+def contrast_with_white(rgb):
+    """WCAG's contrast ratio of white on an sRGB colour."""
+    lin = [c / 255 / 12.92 if c / 255 <= 0.04045 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+    return 1.05 / (0.2126 * lin[0] + 0.7152 * lin[1] + 0.0722 * lin[2] + 0.05)
+
+
+def legend(win, total):
+    """The map's legend as {class: count}, once computed, each item checked for its form and its share of total."""
+    check(until(lambda: win._ask(op="map")["items"] and win._ask(op="map")["busy"] == "false"), "no legend")
+    counts = {}
+    for item in win._ask(op="map")["items"]:
+        m = LEGEND_ITEM.match(item)
+        check(m and (m[3] == "pixel") == (m[2] == "1") and m[4] == f"{100 * int(m[2]) / total:.2f}", f"item {item!r}")
+        counts[m[1]] = int(m[2])
+    check(sum(counts.values()) == total, f"the counts add up to {sum(counts.values())}, not {total}")
+    return counts
+
+
+def map_case(web):
+    """point_inside's Map: the legend lists every class in order with counts adding up to the window, its colours
+    keep white at 3:1 with the tests' agreement the quietest, and the canvas shows them under the figure; a drag
+    changes the counts; the v3 link opens the same map; an idle page asks for no frame; Map off gives back the
+    designed canvas and a v1 link. A v3 without its "map" is a bad link; barycentric has no Map."""
+    total = 640 * 480
+    with BrowserSession() as session:
+        page = os.path.join(web, "point_inside.html")
+        win = session.launch(page)
+        check(not win._ask(op="map")["pressed"] and not win._ask(op="map")["open"], "the map is on at start-up")
+        win.button("Map")
+        counts = legend(win, total)
+        check(list(counts) == POINT_INSIDE_CLASSES, f"classes {list(counts)}")
+        check(counts["inside for edge planes only"] == 2754 and counts["outside for sum angles only"] == 4, f"{counts}")
+        swatches = [tuple(map(int, re.findall(r"\d+", s))) for s in win._ask(op="map")["swatches"]]
+        contrasts = [contrast_with_white(rgb) for rgb in swatches]
+        check(min(contrasts) >= 3 and min(contrasts[2:]) < min(contrasts[:2]) and len(set(swatches)) == 8
+              and all(len(set(rgb)) == 1 for rgb in swatches[:2]), f"swatches {swatches}, contrasts {contrasts}")
+        img = win.screenshot()
+        check(img.pixel(636, 476) == swatches[1] and img.pixel(*pixel(win, 0.1, 0.1)) == swatches[0],
+              f"canvas {img.pixel(636, 476)} outside, {img.pixel(*pixel(win, 0.1, 0.1))} inside")
+        check(img.count(like(RED), around(pixel(win, 0.5, 0.5), 4)) > 5, "the corner is not drawn over the map")
+
+        win.drag(*pixel(win, 0.5, 0.5), *pixel(win, 0.31, 0.77))
+        check(until(lambda: legend(win, total) != counts), "a drag left the counts as they were")
+        dragged, shown, kept = legend(win, total), win.screenshot(), fragment(win)
+        check(kept.startswith("v3/point_inside/") and kept.endswith("/map") and "/step/" not in kept, f"fragment {kept!r}")
+        check(win.idle(500)["frames"] == 0, "an idle page with the map on asks for frames")
+
+        again = session.launch(f"{page}#{kept}")
+        check(legend(again, total) == dragged and again.screenshot() == shown, "the v3 link opened differently")
+        again.button("Map")
+        check(not again._ask(op="map")["open"] and fragment(again).startswith("v1/"), f"off: {fragment(again)!r}")
+        designed = session.launch(f"{page}#{fragment(again)}").screenshot()
+        check(again.screenshot() == designed and designed != shown, "off, the canvas is not the designed figure")
+
+        again.goto(f"{page}#{kept.removesuffix('/map')}")
+        check(again._ask(op="read")["status"].startswith("This link could not be read"), "a v3 without map opened")
+        again.goto(os.path.join(web, "barycentric.html"))
+        check(not again._ask(op="map")["shown"], "barycentric shows a Map button")
+    print("pages: map ok")
+
+
 if __name__ == "__main__":
     cases = {"touch": touch, "phone": phone, "long_session": long_session, "figure": figure, "save": save,
              "idle": idle, "reach": reach, "link": link, "undo": undo, "keyboard": keyboard, "bad_link": bad_link,
-             "explain": explain, "telling": telling}
+             "explain": explain, "map": map_case, "telling": telling}
     if sys.argv[1:] == ["--list"]:
         print("\n".join(cases))
     else:

@@ -7,6 +7,7 @@ import {Bridge, programInput} from './page/bridge.js';
 import {Explanation} from './page/explanation.js';
 import {wireFullScreen} from './page/fullscreen.js';
 import {History} from './page/history.js';
+import {AnswerMap} from './page/map.js';
 import {inTextField} from './page/keys.js';
 import {Points} from './page/points.js';
 import {wireSaving} from './page/saving.js';
@@ -22,7 +23,8 @@ watchForStop(module, $('stopped'));
 function start() {
   const layer = module.web, bridge = new Bridge(module), status = new Status($('status'));
   const explanation = new Explanation(bridge, $);
-  const address = new Address(bridge, program, status, explanation);
+  const answers = new AnswerMap(bridge, layer, $);
+  const address = new Address(bridge, program, status, explanation, answers);
   // The labels and the step, told once a change settles.
   const announcer = new Announcer([[$('labels-told'), () => layer.labelText()],
                                    [$('step-now'), () => explanation.told()]]);
@@ -34,6 +36,7 @@ function start() {
     address.keep();
     announcer.settle();
   });
+  answers.events.addEventListener('change', () => address.keep());
   changes.changed();
   address.follow();
   window.addEventListener('hashchange', () => announcer.settle());

@@ -17,6 +17,9 @@
 //                                        steps' texts, "current": the current step's index or -1, "told":
 //                                        the live region's text, "ends": aria-disabled of Previous step and
 //                                        Next step}
+//   {"op": "map"}                     -> the map: {"shown": Map's button is there, "pressed", "open": the legend
+//                                        shown, "busy": its aria-busy, "items": its items' texts, "swatches":
+//                                        each item's swatch's computed background colour}
 //   {"op": "storm", "from", "to", "count"} -> a press at from, count drag events alternating
 //                                        between to and from, a release; {"heap": bytes, "ms"}
 //   {"op": "errors"}                  -> {"errors": console errors and uncaught exceptions so far}
@@ -159,6 +162,14 @@ const commands = {
               told: document.getElementById('step-now').textContent,
               ends: ['previous-step', 'next-step'].map((id) => document.getElementById(id)
                 .getAttribute('aria-disabled'))};
+    });
+  },
+  async map() {
+    return engine.evaluate(() => {
+      const button = document.getElementById('map'), legend = document.getElementById('map-legend');
+      return {shown: !button.hidden, pressed: button.getAttribute('aria-pressed') === 'true', open: !legend.hidden,
+              busy: legend.getAttribute('aria-busy'), items: [...legend.children].map((item) => item.textContent),
+              swatches: [...legend.querySelectorAll('.swatch')].map((s) => getComputedStyle(s).backgroundColor)};
     });
   },
   async storm({from, to, count}) {

@@ -15,7 +15,17 @@ export class CanvasLayer {
     this.program = program;
     this.events = new EventTarget();  // 'frame', 'gesturestart', 'gestureend'
     this.shownText = '';
+    this.underlay = null;         // drawn under every frame, see paintFrame
+    this.beforeSwap = () => {};  // called as each frame is shown, before it is painted
   }
+
+  /** An image of the window's size to draw under the figure, or null; shown at once with the last frame. */
+  setUnderlay(underlay) {
+    this.underlay = underlay;
+    this.repaint();
+  }
+  /** The last frame painted again, as it was recorded. */
+  repaint() { if (this.view) paintFrame(this.view, this.recorder.shown, this.underlay); }
 
   /** Makes the canvas the window of width x height pixels, named `title` as the desktop's would be. */
   createWindow(title, width, height) {
@@ -34,7 +44,9 @@ export class CanvasLayer {
    * element is no live region: the page tells the labels once a change has settled.
    */
   swap() {
-    paintFrame(this.view, this.recorder.swap());
+    const frame = this.recorder.swap();
+    this.beforeSwap();
+    paintFrame(this.view, frame, this.underlay);
     const text = this.recorder.labelText();
     if (text !== this.shownText) this.labels.textContent = text;
     this.shownText = text;
@@ -52,7 +64,7 @@ export class CanvasLayer {
     const tell = (type) => () => this.events.dispatchEvent(new Event(type));
     listenToPointer(this.view, this.program, {start: tell('gesturestart'), end: tell('gestureend')});
     this.view.follow(() => {
-      paintFrame(this.view, this.recorder.shown);
+      this.repaint();
       this.program.refresh();
     });
   }

@@ -42,12 +42,21 @@ function paintLabel(ctx, label, scaleX, scaleY) {
   ctx.restore();
 }
 
-/** Clears to black and paints the frame; `view` is the window's {ctx, width, height, scaleX, scaleY}. */
-export function paintFrame(view, frame) {
+/**
+ * Clears to black and paints the frame; `view` is the window's {ctx, width, height, scaleX, scaleY}.
+ * An underlay (an image of width x height, one pixel per window pixel) goes under the frame,
+ * scaled by nearest neighbour so that each window pixel is a block of whole canvas pixels.
+ */
+export function paintFrame(view, frame, underlay = null) {
   const {ctx, width, height, scaleX, scaleY} = view;
   ctx.setTransform(scaleX, 0, 0, scaleY, 0, 0);
   ctx.fillStyle = '#000';
   ctx.fillRect(0, 0, width, height);
+  if (underlay) {
+    ctx.imageSmoothingEnabled = false;
+    ctx.drawImage(underlay, 0, 0, width, height);
+    ctx.imageSmoothingEnabled = true;
+  }
   for (const item of frame) {
     if (isLabel(item)) paintLabel(ctx, item, scaleX, scaleY);
     else paintPrimitive(ctx, item);

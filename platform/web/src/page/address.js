@@ -1,4 +1,5 @@
-// The address keeps the figure, and the explanation's step while it is open: brought up to date
+// The address keeps the figure, the explanation's step while it is open and the map while it is
+// on: brought up to date
 // at the end of a gesture, on a step, or once the figure has rested a moment, never on every
 // event. Opening the page, or a new fragment, opens the figure it links to; "Copy link" copies
 // the address.
@@ -7,17 +8,21 @@ import {linkOf, parseLink} from './link.js';
 const restMs = 300;
 
 export class Address {
-  /** `explanation` tells its step (from 0, or null while closed) and shows the one a link gives. */
-  constructor(bridge, program, status, explanation) {
+  /**
+   * `explanation` tells its step (from 0, or null while closed) and shows the one a link gives;
+   * `answers` (the map) tells whether it is on, and turns it on or off as a link says.
+   */
+  constructor(bridge, program, status, explanation, answers) {
     this.bridge = bridge;
     this.program = program;
     this.status = status;
     this.explanation = explanation;
+    this.answers = answers;
     this.linked = this.linkNow(bridge.readState());
     this.timer = 0;
   }
 
-  linkNow(state) { return linkOf(this.program, state, this.explanation.step()); }
+  linkNow(state) { return linkOf(this.program, state, this.explanation.step(), this.answers.on); }
 
   /** The address's link made that of the figure as it is now. */
   keep() {
@@ -48,9 +53,11 @@ export class Address {
     } catch {
       // Not percent-encoding as it should be, so no link of ours: the message below says so.
     }
-    const opened = link === null ? null : parseLink(this.program, this.bridge.pointCount() + 1, link);
+    let opened = link === null ? null : parseLink(this.program, this.bridge.pointCount() + 1, link);
+    if (opened && opened.map && !this.answers.available) opened = null;  // no map on this page
     if (opened && this.bridge.setState(opened.state)) {
       this.explanation.show(opened.step);
+      this.answers.show(opened.map);
       this.linked = link;
       this.status.clear();
     } else if (opening) {

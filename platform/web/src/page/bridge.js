@@ -1,7 +1,7 @@
 // The bridge to the program: the one place of the page that calls into the module and reads
 // or writes its memory. Points are numbered in the program's store order; number
 // pointCount() stands for the cursor.
-/* global HEAPF32, HEAP32, UTF8ToString */
+/* global HEAPF32, HEAP32, HEAPU8, UTF8ToString */
 
 export class Bridge {
   constructor(module) {
@@ -52,6 +52,25 @@ export class Bridge {
   /** The texts of the steps, as the last frame computed them for the figure. */
   stepTexts() {
     return Array.from({length: this.module._web_step_count()}, (_, k) => UTF8ToString(this.module._web_step_text(k)));
+  }
+
+  /** Whether the program maps its answers over the window. */
+  hasMap() { return this.module._web_has_map() === 1; }
+  /**
+   * The map of the figure as it is now: {names, counts, classOf}, classOf one class index per
+   * window pixel, row-major from the top left, a view of the program's memory that holds until
+   * the next map (or the memory's growth); null where the program has no map.
+   */
+  computeMap() {
+    const classes = this.module._web_compute_map();
+    if (!classes) return null;
+    const names = [], counts = [];
+    for (let k = 0; k < classes; ++k) {
+      names.push(UTF8ToString(this.module._web_map_class_name(k)));
+      counts.push(this.module._web_map_class_pixels(k));
+    }
+    const from = this.module._web_map_pixels();
+    return {names, counts, classOf: HEAPU8.subarray(from, from + counts.reduce((a, b) => a + b, 0))};
   }
 }
 
